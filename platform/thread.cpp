@@ -66,7 +66,9 @@ bool Thread::Start(std::function<void()> body, int priority) {
         return false;
     done_.Reset();
     try {
-        thread_ = std::thread([done = done_, body = std::move(body), priority]() mutable {
+        std::atomic<std::thread::id>* id = &id_;
+        thread_ = std::thread([done = done_, id, body = std::move(body), priority]() mutable {
+            id->store(std::this_thread::get_id());
             if (priority != kPriorityNormal)
                 SetCurrentThreadPriority(priority);
             body();
@@ -86,6 +88,7 @@ bool Thread::Join(unsigned long timeoutMs) {
     if (!done_.Wait(timeoutMs))
         return false;
     thread_.join();
+    id_.store(std::thread::id()); // ids of ended threads are reused
     return true;
 }
 

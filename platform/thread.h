@@ -3,6 +3,7 @@
 
 #include "platform/event.h"
 
+#include <atomic>
 #include <functional>
 #include <thread>
 
@@ -37,11 +38,14 @@ public:
     // thread has ended and been joined; false on time-out, the thread still running.
     bool Join(unsigned long timeoutMs);
     bool Started() const { return thread_.joinable(); }
-    // True on the thread itself.
-    bool IsCurrent() const { return thread_.get_id() == std::this_thread::get_id(); }
+    // True on the thread itself. Safe from any thread, also while Start is returning.
+    bool IsCurrent() const { return id_.load() == std::this_thread::get_id(); }
 
 private:
     std::thread thread_;
+    // Set by the thread itself before its body runs, so that the body can tell it is itself
+    // even before Start has stored thread_.
+    std::atomic<std::thread::id> id_{};
     Event done_{true, false};
 };
 

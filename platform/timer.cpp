@@ -59,9 +59,10 @@ void PeriodicTimer::run() {
 void PeriodicTimer::Kill() {
     running_.store(false, std::memory_order_release);
     stop_.Set();
-    if (!thread_.Started())
-        return;
+    // From inside the callback: the loop sees the stop event once the callback returns.
     if (thread_.IsCurrent())
+        return;
+    if (!thread_.Started())
         return;
     thread_.Join(Event::kInfinite);
 }
