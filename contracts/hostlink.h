@@ -30,8 +30,8 @@ static_assert(offsetof(ZEM_FileInfo, totalMs) == 1544, "ZEM_FileInfo total time 
 
 // Called on the deck's playback thread when it passes the trigger: (trigger ms, progress ms,
 // channel, event id, user value); returning true removes the event.
-typedef bool (*ZEM_ProgressCallback)(unsigned long triggerMs, unsigned long progressMs,
-                                     int channel, int id, void* user);
+typedef bool (*ZEM_ProgressCallback)(unsigned long triggerMs, unsigned long progressMs, int channel,
+                                     int id, void* user);
 
 // Folder of the given kind without a trailing separator: 2 plug-ins, 3 INI, 4 sound effects.
 ZEM_EXPORT const char* ZEM_Interface_GetZEMPath(int kind);

@@ -87,7 +87,9 @@ bool Event::IsSet() const {
     return state_->signalled;
 }
 
-bool Event::IsManualReset() const { return state_->manual; }
+bool Event::IsManualReset() const {
+    return state_->manual;
+}
 
 bool Event::Wait(unsigned long timeoutMs) {
     const Event* one = this;

@@ -76,7 +76,9 @@ bool CopyFileOverwrite(const std::string& src, const std::string& dst) {
     return ok;
 }
 
-bool DeleteFilePath(const std::string& path) { return !path.empty() && unlink(path.c_str()) == 0; }
+bool DeleteFilePath(const std::string& path) {
+    return !path.empty() && unlink(path.c_str()) == 0;
+}
 
 bool FileExists(const std::string& path) {
     struct stat st {};

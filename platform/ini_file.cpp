@@ -21,7 +21,9 @@ namespace {
 
 std::mutex writeMutex;
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.front()))
@@ -31,7 +33,9 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool equalNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -45,8 +49,8 @@ bool equalNoCase(std::string_view a, std::string_view b) {
 // One line of the file, without its line end.
 struct Line {
     std::string_view text;
-    size_t begin;     // offset of the line in the file text
-    size_t end;       // offset past its line end
+    size_t begin; // offset of the line in the file text
+    size_t end;   // offset past its line end
 };
 
 std::vector<Line> splitLines(std::string_view text) {
@@ -210,7 +214,8 @@ std::string UpdateText(const std::string& text, const char* section, const char*
     if (keyLine >= 0) {
         const Line& l = lines[static_cast<size_t>(keyLine)];
         // Keep the line's own line end.
-        const std::string lineEnd(text.substr(l.begin + l.text.size(), l.end - l.begin - l.text.size()));
+        const std::string lineEnd(
+            text.substr(l.begin + l.text.size(), l.end - l.begin - l.text.size()));
         const std::string replacement = value ? entry + (lineEnd.empty() ? "\n" : lineEnd) : "";
         return text.substr(0, l.begin) + replacement + text.substr(l.end);
     }
@@ -258,8 +263,7 @@ float GetFloat(const std::string& path, const char* section, const char* key, fl
     return ParseLeadingFloat(v, def);
 }
 
-bool WriteValue(const std::string& path, const char* section, const char* key,
-                const char* value) {
+bool WriteValue(const std::string& path, const char* section, const char* key, const char* value) {
     if (path.empty() || !section)
         return false;
     std::lock_guard<std::mutex> lock(writeMutex);

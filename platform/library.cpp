@@ -41,6 +41,8 @@ void FreeLibraryHandle(LibraryHandle handle) {
         dlclose(handle);
 }
 
-std::string LastLibraryError() { return lastError; }
+std::string LastLibraryError() {
+    return lastError;
+}
 
 } // namespace zem

@@ -21,8 +21,8 @@ bool before(const timespec& a, const timespec& b) {
 
 } // namespace
 
-bool PeriodicTimer::Start(unsigned periodMs, unsigned resolutionMs,
-                          std::function<void()> callback, int priority) {
+bool PeriodicTimer::Start(unsigned periodMs, unsigned resolutionMs, std::function<void()> callback,
+                          int priority) {
     if (periodMs == 0 || !callback || thread_.Started())
         return false;
     period_ = periodMs;

@@ -46,7 +46,11 @@ void RequestQuit(int exitCode) {
         h.requestQuit(exitCode);
 }
 
-bool QuitRequested() { return quitRequested.load(); }
-void ClearQuitRequest() { quitRequested.store(false); }
+bool QuitRequested() {
+    return quitRequested.load();
+}
+void ClearQuitRequest() {
+    quitRequested.store(false);
+}
 
 } // namespace zem

@@ -30,8 +30,8 @@ char* PrivateINI::GetString(const char* section, const char* key, char* out, con
     if (!out || size <= 0)
         return out;
     const std::string value = zem::ini::GetString(m_path, section, key, def);
-    const size_t n = value.size() < static_cast<size_t>(size - 1) ? value.size()
-                                                                   : static_cast<size_t>(size - 1);
+    const size_t n =
+        value.size() < static_cast<size_t>(size - 1) ? value.size() : static_cast<size_t>(size - 1);
     std::memcpy(out, value.data(), n);
     out[n] = '\0';
     return out;

@@ -6,6 +6,10 @@ namespace {
 std::atomic<int> appClosing{0};
 }
 
-void SetAppClosing(bool closing) { appClosing.store(closing ? 1 : 0, std::memory_order_relaxed); }
+void SetAppClosing(bool closing) {
+    appClosing.store(closing ? 1 : 0, std::memory_order_relaxed);
+}
 
-bool GetAppClosing() { return appClosing.load(std::memory_order_relaxed) != 0; }
+bool GetAppClosing() {
+    return appClosing.load(std::memory_order_relaxed) != 0;
+}

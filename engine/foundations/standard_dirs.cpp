@@ -11,8 +11,7 @@ struct DirectoryTable {
     std::string entries[kZEMPathCount];
 
     DirectoryTable() {
-        static const char* const suffixes[kZEMPathCount] = {"", "/ZEC", "/Plugins", "/INI",
-                                                            "/SFX"};
+        static const char* const suffixes[kZEMPathCount] = {"", "/ZEC", "/Plugins", "/INI", "/SFX"};
         // Kept whole however long: a cut path would name some other folder.
         const std::string cwd = zem::CurrentDirectory();
         for (int i = 0; i < kZEMPathCount; ++i)

@@ -1,5 +1,9 @@
 #include "engine/foundations/user_interface.h"
 
-void ZEM_SetUserInterfaceHooks(const zem::UiHooks& hooks) { zem::SetUiHooks(hooks); }
+void ZEM_SetUserInterfaceHooks(const zem::UiHooks& hooks) {
+    zem::SetUiHooks(hooks);
+}
 
-bool ZEM_QuitRequested() { return zem::QuitRequested(); }
+bool ZEM_QuitRequested() {
+    return zem::QuitRequested();
+}

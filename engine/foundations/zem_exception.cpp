@@ -65,4 +65,6 @@ void ZEMException::Display() {
         zem::RequestQuit(0);
 }
 
-void ZEMException::SetDebug(bool on) { debugOn = on; }
+void ZEMException::SetDebug(bool on) {
+    debugOn = on;
+}

@@ -70,9 +70,9 @@ TEST(Ini, WritesCreateFileSectionAndKeyAndKeepEveryOtherLine) {
     EXPECT_EQ(slurp(f), "[Version Info]\nVersion=1.80\n");
 
     spit(f, "; keep me\n[A]\nx=1\r\nunknown = stays\n\n[B]\ny=2\n");
-    ASSERT_TRUE(ini::WriteValue(f, "a", "X", "5"));     // replaced in place, CRLF kept
-    ASSERT_TRUE(ini::WriteValue(f, "A", "z", "new"));   // appended after the section's last key
-    ASSERT_TRUE(ini::WriteValue(f, "C", "w", "3 4"));   // new section at the end
+    ASSERT_TRUE(ini::WriteValue(f, "a", "X", "5"));   // replaced in place, CRLF kept
+    ASSERT_TRUE(ini::WriteValue(f, "A", "z", "new")); // appended after the section's last key
+    ASSERT_TRUE(ini::WriteValue(f, "C", "w", "3 4")); // new section at the end
     EXPECT_EQ(slurp(f), "; keep me\n[A]\nX=5\r\nunknown = stays\nz=new\n\n[B]\ny=2\n[C]\nw=3 4\n");
 
     ASSERT_TRUE(ini::WriteValue(f, "A", "unknown", nullptr)); // delete a key
@@ -111,7 +111,8 @@ TEST(Ini, WritesReplaceTheFileAtomically) {
     TestDir dir;
     const std::string f = dir.file("f.ini");
     spit(f, "[A]\nx=1\n");
-    struct stat before {}, after {};
+    struct stat before {
+    }, after{};
     ASSERT_EQ(stat(f.c_str(), &before), 0);
     ASSERT_TRUE(ini::WriteValue(f, "A", "x", "2"));
     ASSERT_EQ(stat(f.c_str(), &after), 0);

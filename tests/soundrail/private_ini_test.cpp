@@ -1,5 +1,5 @@
-#include "contracts/private_ini.h"
 #include "../platform/test_dir.h"
+#include "contracts/private_ini.h"
 
 #include <gtest/gtest.h>
 

@@ -16,7 +16,9 @@
 
 namespace {
 
-std::string logPath() { return std::string(ZEM_GetZEMPath(0)) + "/Zemerr.log"; }
+std::string logPath() {
+    return std::string(ZEM_GetZEMPath(0)) + "/Zemerr.log";
+}
 
 std::vector<std::string> logLines() {
     std::ifstream in(logPath());

@@ -9,7 +9,9 @@
 #include <string>
 
 namespace {
-std::string zecDir() { return ZEM_GetZEMPath(1); }
+std::string zecDir() {
+    return ZEM_GetZEMPath(1);
+}
 
 std::string zec(const char* song) {
     char buf[512];

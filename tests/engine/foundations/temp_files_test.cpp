@@ -1,5 +1,5 @@
-#include "engine/foundations/temp_files.h"
 #include "../../platform/test_dir.h"
+#include "engine/foundations/temp_files.h"
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +45,8 @@ TEST_F(TempFilesTest, PathsWithSpacesAndCRLFEntriesAreDeleted) {
     const std::string crlf = dir.file("ZEMcrlf");
     std::ofstream(spaced) << "x";
     std::ofstream(crlf) << "x";
-    std::ofstream(ZEM_TempFileListPath()) << spaced << "\n\n" << crlf << "\r\n"
+    std::ofstream(ZEM_TempFileListPath()) << spaced << "\n\n"
+                                          << crlf << "\r\n"
                                           << dir.file("already gone") << "\n";
     ZEM_RemoveTempFiles();
     EXPECT_FALSE(zem::FileExists(spaced));
