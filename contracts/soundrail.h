@@ -13,8 +13,6 @@
 #include <string>
 #include <vector>
 
-class InputBuffer;
-
 // How a group moves between volume and mute states.
 enum SynchronizeType : int {
     kSyncImmediate = 0, // hard steps
@@ -114,11 +112,18 @@ public:
     bool GetDisabled();
     void SetSoftwarePlayback(bool on);
     bool GetSoftwarePlayback();
+    // The card's rate (16-bit PCM, its own channel count); a new rate applies while the card
+    // is not open yet.
     void SetWaveFormat(const WAVEFORMATEX* format);
     void GetWaveFormat(WAVEFORMATEX* format);
+    // Percent added to the rate of every group this card plays (-10 to 10), to correct a
+    // card whose clock runs off.
     void SetSpeedOffset(float offset);
     float GetSpeedOffset();
+    // One label per sub-channel, sub-channel 1 first.
     void GetSubChannelLabels(std::vector<std::string>& labels);
+    // Why the card last failed to open; empty when it did not.
+    const char* GetLastError();
 
     // Folder of the files that keep the assignments and device settings (the INI folder).
     static void SetGeneralConfigPath(const char* path);
@@ -129,7 +134,8 @@ private:
     Impl* impl_;
 };
 
-// One capture input of a sound card.
+// One capture input of a sound card. The card's callback fills a ring; the reader (one
+// thread) takes the recorded PCM from it in the format GetWaveFormat reports.
 class ZEM_EXPORT InputDevice {
 public:
     struct Impl;
@@ -137,8 +143,39 @@ public:
     ~InputDevice();
 
     const char* GetInputDeviceName();
-    // The source that delivers what the card records; owned by the device.
-    InputBuffer* GetCaptureBuffer();
+    // Opens the card's input and starts recording; false with GetLastError when it cannot.
+    bool StartCapture();
+    void StopCapture();
+    bool IsCapturing();
+    // Recorded bytes waiting to be read (whole frames).
+    unsigned long GetCaptureBytesAvailable();
+    // Copies at most bytes recorded bytes (whole frames) into data; returns the count.
+    unsigned long ReadCapture(unsigned char* data, unsigned long bytes);
+    // 16-bit interleaved PCM at the card's rate.
+    void GetWaveFormat(WAVEFORMATEX* format);
+    const char* GetLastError();
+
+private:
+    Impl* impl_;
+};
+
+// A sound card driven by hand, for tests of the engine: it has no thread and no clock of its
+// own. Each Advance runs the card's mixing callback once for the given number of frames, on
+// the calling thread, and returns what the card would have played.
+class ZEM_EXPORT ManualOutputClock {
+public:
+    struct Impl;
+    explicit ManualOutputClock(Impl* impl);
+    ~ManualOutputClock();
+
+    // Mixes frames frames (any count); returns frames x GetChannels() interleaved 16-bit
+    // samples, valid until the next Advance. Call from one thread at a time.
+    const short* Advance(unsigned long frames);
+    // Total frames mixed so far.
+    unsigned long long GetFramesRendered();
+    int GetChannels();
+    unsigned long GetSampleRate();
+    OutputDevice* GetDevice();
 
 private:
     Impl* impl_;
@@ -151,8 +188,14 @@ public:
     OutputManager(const OutputManager&) = delete;
     OutputManager& operator=(const OutputManager&) = delete;
 
-    // Keeps the library at path when it is an output module; other files are ignored.
+    // Keeps the library at path when it is an output module; other files are ignored
+    // (false, nothing reported).
     bool LoadOutputModule(char* path);
+    // Adds a hand-driven card of 2 or 4 channels (tests); null for other channel counts or
+    // a rate outside 8000..192000. Owned by the manager. Add it before the first group is
+    // created, so that the first-start assignments include it.
+    ManualOutputClock* AddManualDevice(const char* name, int channels,
+                                       unsigned long samplesPerSecond);
     // A new ring for channel (-1: sound effects) of bufferBytes bytes of format; null when
     // no enabled device plays that channel. The caller deletes the group.
     OutputGroup* CreateOutputGroup(int channel, WAVEFORMATEX* format, unsigned long bufferBytes);

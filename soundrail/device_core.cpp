@@ -1,0 +1,219 @@
+#include "soundrail/device_core.h"
+
+#include "platform/clock.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace soundrail {
+
+DeviceCore::DeviceCore(int index_, std::string name_, int channels_, unsigned rate_,
+                       std::unique_ptr<Backend> backend_, bool defaultCandidate_)
+    : index(index_), name(std::move(name_)), channels(channels_ >= 4 ? 4 : 2),
+      defaultCandidate(defaultCandidate_), rate(rate_), backend(std::move(backend_)),
+      api(new OutputDevice(new OutputDevice::Impl{this})) {
+    for (auto& a : assignment)
+        a.store(0, std::memory_order_relaxed);
+    for (auto& s : slots)
+        s.store(nullptr, std::memory_order_relaxed);
+}
+
+DeviceCore::~DeviceCore() {
+    StopBackend();
+}
+
+bool DeviceCore::EnsureStarted() {
+    if (started)
+        return true;
+    if (!backend) { // hand-driven: the test calls Render
+        started = true;
+        return true;
+    }
+    std::string error;
+    if (!backend->Start(*this, error)) {
+        lastError = error.empty() ? "The device could not be opened." : error;
+        return false;
+    }
+    lastError.clear();
+    started = true;
+    return true;
+}
+
+void DeviceCore::StopBackend() {
+    if (started && backend)
+        backend->Stop();
+    started = false;
+}
+
+bool DeviceCore::AddGroup(OutputGroup::Impl* group) {
+    for (auto& s : slots) {
+        OutputGroup::Impl* expected = nullptr;
+        if (s.compare_exchange_strong(expected, group, std::memory_order_acq_rel))
+            return true;
+    }
+    lastError = "Too many output groups on this device.";
+    return false;
+}
+
+void DeviceCore::RemoveGroup(OutputGroup::Impl* group) {
+    bool found = false;
+    for (auto& s : slots) {
+        if (s.load(std::memory_order_acquire) == group) {
+            s.store(nullptr, std::memory_order_release);
+            found = true;
+        }
+    }
+    if (!found)
+        return;
+    // Wait until no callback that might still hold the pointer runs.
+    const uint64_t seen = callbackSeq.load(std::memory_order_acquire);
+    if (seen & 1) {
+        const unsigned long start = zem::ClockMs();
+        while (callbackSeq.load(std::memory_order_acquire) == seen && zem::ClockMs() - start < 2000)
+            zem::SleepMs(1);
+    }
+}
+
+int DeviceCore::SubChannelFor(int channel) const {
+    if (channel < 0)
+        return sfx.load(std::memory_order_acquire);
+    if (channel >= kDeckChannels)
+        return 0;
+    return assignment[channel].load(std::memory_order_acquire);
+}
+
+void DeviceCore::Render(int16_t* out, unsigned long frames) {
+    callbackSeq.fetch_add(1, std::memory_order_acq_rel);
+    while (frames > 0) {
+        const unsigned n = static_cast<unsigned>(std::min<unsigned long>(frames, kMaxBlock));
+        RenderBlock(out, n);
+        out += static_cast<size_t>(n) * channels;
+        frames -= n;
+    }
+    callbackSeq.fetch_add(1, std::memory_order_acq_rel);
+}
+
+bool DeviceCore::Ready(unsigned long frames) {
+    callbackSeq.fetch_add(1, std::memory_order_acq_rel);
+    bool ready = true;
+    bool any = false;
+    for (auto& s : slots) {
+        OutputGroup::Impl* g = s.load(std::memory_order_acquire);
+        if (!g || g->owner != this || !g->playing.load(std::memory_order_acquire))
+            continue;
+        any = true;
+        const double step = static_cast<double>(g->pitch.load(std::memory_order_relaxed)) *
+                            (1.0 + speedOffset.load(std::memory_order_relaxed) / 100.0) /
+                            rate.load(std::memory_order_relaxed);
+        const int64_t need =
+            static_cast<int64_t>((frames * std::min(step, kMaxStep) + kTaps) * g->blockAlign);
+        const int64_t have = static_cast<int64_t>(g->writeAbs.load(std::memory_order_acquire) -
+                                                  g->readAbs.load(std::memory_order_acquire));
+        if (have < need)
+            ready = false;
+    }
+    callbackSeq.fetch_add(1, std::memory_order_acq_rel);
+    return any && ready;
+}
+
+void DeviceCore::MixInto(float* dstLeft, float* dstRight, unsigned n, GainRamp& ramp, float target,
+                         bool jump) {
+    if (!ramp.started || jump) {
+        ramp.gain = target;
+        ramp.started = true;
+    }
+    float g = ramp.gain;
+    if (g == target) {
+        if (g == 0.f)
+            return;
+        for (unsigned i = 0; i < n; ++i) {
+            dstLeft[i] += g * left_[i];
+            dstRight[i] += g * right_[i];
+        }
+        return;
+    }
+    // A full-scale change takes 5 ms: short enough to feel immediate, long enough not to click.
+    const float delta = 1.0f / (0.005f * static_cast<float>(rate.load(std::memory_order_relaxed)));
+    for (unsigned i = 0; i < n; ++i) {
+        if (g < target)
+            g = std::min(target, g + delta);
+        else if (g > target)
+            g = std::max(target, g - delta);
+        dstLeft[i] += g * left_[i];
+        dstRight[i] += g * right_[i];
+    }
+    ramp.gain = g;
+}
+
+void DeviceCore::RenderBlock(int16_t* out, unsigned n) {
+    for (int c = 0; c < channels; ++c)
+        std::fill(acc_[c], acc_[c] + n, 0.f);
+    const int hpSub = headphones.load(std::memory_order_acquire);
+    const unsigned deviceRate = rate.load(std::memory_order_relaxed);
+    const double offset = 1.0 + speedOffset.load(std::memory_order_relaxed) / 100.0;
+    // Sub-channels 1 and 2 are the first stereo pair, 3 the second pair of a four-channel card.
+    auto pairOf = [this](int sub) -> int {
+        if (sub == 1 || sub == 2)
+            return 0;
+        if (sub == 3 && channels >= 4)
+            return 2;
+        return -1;
+    };
+    for (auto& s : slots) {
+        OutputGroup::Impl* g = s.load(std::memory_order_acquire);
+        if (!g)
+            continue;
+        if (g->owner == this) {
+            if (!g->playing.load(std::memory_order_acquire))
+                continue;
+            const double step =
+                static_cast<double>(g->pitch.load(std::memory_order_relaxed)) * offset / deviceRate;
+            g->Render(left_, right_, n, step);
+            for (int d = 0; d < kMaxDevices; ++d)
+                if (g->taps[d])
+                    g->taps[d]->Push(left_, right_, n);
+        } else if (g->taps[index]) {
+            g->taps[index]->Pop(left_, right_, n);
+        } else {
+            continue;
+        }
+        const bool muted = g->muted.load(std::memory_order_acquire);
+        const bool clickless = g->syncType.load(std::memory_order_relaxed) == kSyncClickless;
+        const uint32_t jumpSeq = g->jumpSeq.load(std::memory_order_acquire);
+        const int mainPair = pairOf(SubChannelFor(g->channel));
+        if (mainPair >= 0) {
+            GainRamp& ramp = g->mainRamp[index];
+            const float target =
+                muted ? 0.f : GainFromHundredthsDb(g->volume.load(std::memory_order_relaxed));
+            MixInto(acc_[mainPair], acc_[mainPair + 1], n, ramp, target,
+                    !clickless || ramp.jumpSeen != jumpSeq);
+            ramp.jumpSeen = jumpSeq;
+        }
+        const int hpPair = pairOf(hpSub);
+        if (hpPair >= 0) {
+            GainRamp& ramp = g->headphoneRamp[index];
+            const bool off = muted || g->headphoneMuted.load(std::memory_order_acquire);
+            const float target =
+                off ? 0.f
+                    : GainFromHundredthsDb(g->headphoneVolume.load(std::memory_order_relaxed));
+            MixInto(acc_[hpPair], acc_[hpPair + 1], n, ramp, target, !clickless);
+        }
+    }
+    for (unsigned i = 0; i < n; ++i) {
+        for (int c = 0; c < channels; ++c) {
+            const float v = std::nearbyint(acc_[c][i]);
+            out[static_cast<size_t>(i) * channels + c] =
+                static_cast<int16_t>(v > 32767.f ? 32767.f : (v < -32768.f ? -32768.f : v));
+        }
+    }
+}
+
+void DetachGroup(OutputGroup::Impl* group) {
+    if (group->owner)
+        group->owner->RemoveGroup(group);
+    for (DeviceCore* d : group->feedDevices)
+        if (d)
+            d->RemoveGroup(group);
+}
+
+} // namespace soundrail

@@ -1,0 +1,100 @@
+// One sound card as the library runs it: its assignments and settings, the groups it plays
+// and the mixing callback.
+//
+// Threads: settings and group lists are changed on the user-interface thread; Render runs on
+// the card's thread (or a test's, for a hand-driven card). The group list is an array of
+// atomic pointers the callback scans; a group taken out is freed only once a callback that may
+// have seen it has ended (callbackSeq is odd while a callback runs).
+#pragma once
+
+#include "contracts/soundrail.h"
+#include "soundrail/group_core.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace soundrail {
+
+inline constexpr int kMaxGroups = 320;
+inline constexpr int kDeckChannels = 256;
+inline constexpr unsigned kMaxBlock = 1024;
+
+struct DeviceCore;
+
+// How a card's callback gets called: a system stream, a thread, or nothing (hand-driven).
+class Backend {
+public:
+    virtual ~Backend() = default;
+    // Starts calling core.Render on the card's thread; false with a reason in error.
+    virtual bool Start(DeviceCore& core, std::string& error) = 0;
+    virtual void Stop() = 0;
+};
+
+struct DeviceCore {
+    DeviceCore(int index, std::string name, int channels, unsigned rate,
+               std::unique_ptr<Backend> backend, bool defaultCandidate);
+    ~DeviceCore();
+
+    const int index;
+    const std::string name;
+    const int channels; // 2 or 4
+    const bool defaultCandidate;
+    std::atomic<unsigned> rate;
+    std::string options; // settings text handed to a module's stream
+
+    std::atomic<int8_t> assignment[kDeckChannels];
+    std::atomic<int8_t> headphones{0};
+    std::atomic<int8_t> master{0};
+    std::atomic<int8_t> sfx{0};
+    std::atomic<bool> disabled{false};
+    std::atomic<bool> softwarePlayback{false};
+    std::atomic<float> speedOffset{0.f}; // percent added to every group's rate on this card
+
+    std::atomic<OutputGroup::Impl*> slots[kMaxGroups];
+    std::atomic<uint64_t> callbackSeq{0};
+
+    std::unique_ptr<Backend> backend;
+    bool started = false;
+    std::string lastError;
+    std::unique_ptr<OutputDevice> api;
+
+    // Card's thread: mixes frames frames of every group into out (channels interleaved).
+    void Render(int16_t* out, unsigned long frames);
+    // Card's thread: true when every playing group it reads has frames' worth of source.
+    bool Ready(unsigned long frames);
+
+    // User-interface thread.
+    bool EnsureStarted();
+    void StopBackend();
+    bool AddGroup(OutputGroup::Impl* group);
+    void RemoveGroup(OutputGroup::Impl* group);
+    // The sub-channel that plays channel (-1: sound effects) here; 0 when none.
+    int SubChannelFor(int channel) const;
+
+private:
+    void RenderBlock(int16_t* out, unsigned n);
+    void MixInto(float* dstLeft, float* dstRight, unsigned n, GainRamp& ramp, float target,
+                 bool jump);
+
+    float acc_[4][kMaxBlock];
+    float left_[kMaxBlock];
+    float right_[kMaxBlock];
+};
+
+// Takes a group out of every card that plays it, waiting for their callbacks to let go.
+void DetachGroup(OutputGroup::Impl* group);
+
+// Device settings files (device_settings.cpp). Empty path: nothing is stored.
+std::string SettingsFile();
+void LoadDeviceSettings(DeviceCore& device);
+void SaveDeviceSettings(const DeviceCore& device);
+bool AssignmentsStored();
+void MarkAssignmentsStored();
+
+} // namespace soundrail
+
+struct OutputDevice::Impl {
+    soundrail::DeviceCore* core;
+};
