@@ -1,0 +1,156 @@
+#include "plugins/input/common/read_ahead.h"
+
+#include "platform/clock.h"
+#include "platform/event.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zemin {
+
+namespace {
+constexpr std::size_t kChunkFrames = 4096;
+constexpr unsigned long kIdleWaitMs = 5;
+
+uint32_t GenerationOf(uint64_t request) {
+    return static_cast<uint32_t>(request >> 32);
+}
+} // namespace
+
+ReadAhead::ReadAhead(std::size_t capacityBytes)
+    : ring_(capacityBytes / kFrameBytes * kFrameBytes) {}
+
+ReadAhead::~ReadAhead() {
+    Stop();
+}
+
+void ReadAhead::Start(std::unique_ptr<Decoder> decoder, const zem::Event* wantStop) {
+    Stop();
+    decoder_ = std::move(decoder);
+    quit_.store(false);
+    written_.store(0);
+    read_.store(0);
+    seekRequest_.store(0);
+    seekDone_.store(0);
+    streamStart_.store(0);
+    endedGeneration_.store(-1);
+    appliedGeneration_ = 0;
+    if (decoder_)
+        worker_ = std::thread(&ReadAhead::Run, this, decoder_.get(), wantStop);
+}
+
+void ReadAhead::Stop() {
+    quit_.store(true);
+    if (worker_.joinable())
+        worker_.join();
+    decoder_.reset();
+}
+
+bool ReadAhead::SeekPending() const {
+    return seekDone_.load(std::memory_order_acquire) !=
+           GenerationOf(seekRequest_.load(std::memory_order_relaxed));
+}
+
+uint32_t ReadAhead::Available() const {
+    if (SeekPending())
+        return 0;
+    const uint32_t generation = GenerationOf(seekRequest_.load(std::memory_order_relaxed));
+    const uint64_t from = appliedGeneration_ == generation
+                              ? read_.load(std::memory_order_relaxed)
+                              : streamStart_.load(std::memory_order_acquire);
+    const uint64_t ahead = written_.load(std::memory_order_acquire) - from;
+    return static_cast<uint32_t>(std::min<uint64_t>(ahead, UINT32_MAX));
+}
+
+bool ReadAhead::Fill(uint32_t& length, uint8_t* destination) {
+    const uint32_t generation = GenerationOf(seekRequest_.load(std::memory_order_relaxed));
+    if (seekDone_.load(std::memory_order_acquire) != generation) {
+        length = 0;
+        return true;
+    }
+    if (appliedGeneration_ != generation) {
+        read_.store(streamStart_.load(std::memory_order_acquire), std::memory_order_release);
+        appliedGeneration_ = generation;
+    }
+    // The end mark first: once it is seen, every byte written before it is visible too.
+    const bool ended = endedGeneration_.load(std::memory_order_acquire) == generation;
+    const uint64_t written = written_.load(std::memory_order_acquire);
+    const uint64_t read = read_.load(std::memory_order_relaxed);
+    uint64_t n = std::min<uint64_t>(length / kFrameBytes * kFrameBytes, written - read);
+    const std::size_t size = ring_.size();
+    const std::size_t at = static_cast<std::size_t>(read % size);
+    const std::size_t first = std::min<std::size_t>(static_cast<std::size_t>(n), size - at);
+    if (n > 0) {
+        std::memcpy(destination, ring_.data() + at, first);
+        std::memcpy(destination + first, ring_.data(), static_cast<std::size_t>(n) - first);
+    }
+    read_.store(read + n, std::memory_order_release);
+    length = static_cast<uint32_t>(n);
+    return !(ended && read + n == written);
+}
+
+void ReadAhead::Seek(uint32_t bytePosition) {
+    const uint32_t generation = GenerationOf(seekRequest_.load(std::memory_order_relaxed)) + 1;
+    // Drop what is buffered now; what the worker still writes for the old position lies before
+    // the start it publishes for the new one.
+    read_.store(written_.load(std::memory_order_acquire), std::memory_order_release);
+    seekRequest_.store((static_cast<uint64_t>(generation) << 32) | (bytePosition / kFrameBytes),
+                       std::memory_order_release);
+}
+
+void ReadAhead::Run(Decoder* decoder, const zem::Event* wantStop) {
+    std::vector<int16_t> chunk(kChunkFrames * 2);
+    const uint64_t total = decoder->TotalFrames();
+    uint64_t frame = 0; // next frame the decoder delivers
+    uint32_t generation = 0;
+    bool atEnd = false;
+    const auto idle = [&] {
+        if (wantStop)
+            const_cast<zem::Event*>(wantStop)->Wait(kIdleWaitMs);
+        else
+            zem::SleepMs(kIdleWaitMs);
+    };
+    const uint64_t size = ring_.size();
+    while (!quit_.load(std::memory_order_relaxed) && !(wantStop && wantStop->IsSet())) {
+        const uint64_t request = seekRequest_.load(std::memory_order_acquire);
+        if (GenerationOf(request) != generation) {
+            generation = GenerationOf(request);
+            frame = std::min<uint64_t>(request & 0xFFFFFFFFu, total);
+            atEnd = !decoder->SeekFrame(frame) || frame >= total;
+            streamStart_.store(written_.load(std::memory_order_relaxed), std::memory_order_release);
+            if (atEnd)
+                endedGeneration_.store(generation, std::memory_order_release);
+            seekDone_.store(generation, std::memory_order_release);
+            continue;
+        }
+        if (atEnd) {
+            idle();
+            continue;
+        }
+        const uint64_t written = written_.load(std::memory_order_relaxed);
+        const uint64_t room = size - (written - read_.load(std::memory_order_acquire));
+        if (room < kChunkFrames * kFrameBytes) {
+            idle();
+            continue;
+        }
+        // Never deliver past the exact length, whatever the decoder still finds.
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<uint64_t>(kChunkFrames, total - frame));
+        const std::size_t got = want ? decoder->Read(chunk.data(), want) : 0;
+        if (got == 0) {
+            atEnd = true;
+            endedGeneration_.store(generation, std::memory_order_release);
+            continue;
+        }
+        frame += got;
+        const std::size_t bytes = got * kFrameBytes;
+        const std::size_t at = static_cast<std::size_t>(written % size);
+        const std::size_t first = std::min<std::size_t>(bytes, static_cast<std::size_t>(size) - at);
+        const auto* src = reinterpret_cast<const uint8_t*>(chunk.data());
+        std::memcpy(ring_.data() + at, src, first);
+        std::memcpy(ring_.data(), src + first, bytes - first);
+        written_.store(written + bytes, std::memory_order_release);
+    }
+}
+
+} // namespace zemin
