@@ -94,8 +94,12 @@ uint32_t DLLEffectsModule_WinAMP::ProcessSamples(int16_t* samples, uint32_t& fra
     const int kept = m_current->ModifySamples(m_current, samples, static_cast<int>(frames),
                                               m_format.wBitsPerSample, m_format.nChannels,
                                               static_cast<int>(m_format.nSamplesPerSec));
-    frames = LimitFrames(kept < 0 ? 0u : static_cast<uint32_t>(kept), frames, m_blockBytes,
-                         m_format.nBlockAlign);
+    // The interface allows at most twice the frames given; more would hand on samples the
+    // effect never wrote.
+    uint32_t produced = kept < 0 ? 0u : static_cast<uint32_t>(kept);
+    if (produced > 2ULL * frames)
+        produced = 2 * frames;
+    frames = LimitFrames(produced, frames, m_blockBytes, m_format.nBlockAlign);
     return frames;
 }
 
