@@ -20,6 +20,7 @@ DeviceCore::DeviceCore(int index_, std::string name_, int channels_, unsigned ra
 
 DeviceCore::~DeviceCore() {
     StopBackend();
+    FlushDeviceSettings(*this);
 }
 
 bool DeviceCore::EnsureStarted() {

@@ -59,6 +59,9 @@ struct DeviceCore {
     bool started = false;
     std::string lastError;
     std::unique_ptr<OutputDevice> api;
+    // The channel map changes 256 times in a row when the wizard runs; it is written on the
+    // manager's next call or when the card goes away, not once per channel.
+    bool channelsDirty = false;
 
     // Card's thread: mixes frames frames of every group into out (channels interleaved).
     void Render(int16_t* out, unsigned long frames);
@@ -89,9 +92,9 @@ void DetachGroup(OutputGroup::Impl* group);
 // Device settings files (device_settings.cpp). Empty path: nothing is stored.
 std::string SettingsFile();
 void LoadDeviceSettings(DeviceCore& device);
-void SaveDeviceSettings(const DeviceCore& device);
-bool AssignmentsStored();
-void MarkAssignmentsStored();
+// Writes every setting of the card, or only the one named by key.
+void SaveDeviceSettings(const DeviceCore& device, const char* key = nullptr);
+void FlushDeviceSettings(DeviceCore& device);
 
 } // namespace soundrail
 

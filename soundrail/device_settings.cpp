@@ -68,34 +68,33 @@ void LoadDeviceSettings(DeviceCore& d) {
                 "\nrender=" + std::to_string(zem::ini::GetInt(file, s, "Render Mode", 0)) + "\n";
 }
 
-void SaveDeviceSettings(const DeviceCore& d) {
+void SaveDeviceSettings(const DeviceCore& d, const char* onlyKey) {
     const std::string file = SettingsFile();
     if (file.empty())
         return;
     const std::string sec = Section(d);
     const char* s = sec.c_str();
-    std::string map(kDeckChannels, '0');
-    for (int c = 0; c < kDeckChannels; ++c)
-        map[c] = static_cast<char>('0' + d.assignment[c].load());
-    zem::ini::WriteInt(file, s, "Disabled", d.disabled.load() ? 1 : 0);
-    zem::ini::WriteInt(file, s, "Software Playback", d.softwarePlayback.load() ? 1 : 0);
-    zem::ini::WriteInt(file, s, "Samples Per Second", static_cast<int>(d.rate.load()));
-    zem::ini::WriteFloat(file, s, "Speed Offset", d.speedOffset.load());
-    zem::ini::WriteInt(file, s, "Headphones", d.headphones.load());
-    zem::ini::WriteInt(file, s, "Master", d.master.load());
-    zem::ini::WriteInt(file, s, "SFX", d.sfx.load());
-    zem::ini::WriteValue(file, s, "Channels", map.c_str());
-}
-
-bool AssignmentsStored() {
-    const std::string file = SettingsFile();
-    return !file.empty() && zem::ini::GetInt(file, "General", "Configured", 0) != 0;
-}
-
-void MarkAssignmentsStored() {
-    const std::string file = SettingsFile();
-    if (!file.empty())
-        zem::ini::WriteInt(file, "General", "Configured", 1);
+    auto wanted = [onlyKey](const char* key) { return !onlyKey || std::string(onlyKey) == key; };
+    if (wanted("Channels")) {
+        std::string map(kDeckChannels, '0');
+        for (int c = 0; c < kDeckChannels; ++c)
+            map[c] = static_cast<char>('0' + d.assignment[c].load());
+        zem::ini::WriteValue(file, s, "Channels", map.c_str());
+    }
+    if (wanted("Disabled"))
+        zem::ini::WriteInt(file, s, "Disabled", d.disabled.load() ? 1 : 0);
+    if (wanted("Software Playback"))
+        zem::ini::WriteInt(file, s, "Software Playback", d.softwarePlayback.load() ? 1 : 0);
+    if (wanted("Samples Per Second"))
+        zem::ini::WriteInt(file, s, "Samples Per Second", static_cast<int>(d.rate.load()));
+    if (wanted("Speed Offset"))
+        zem::ini::WriteFloat(file, s, "Speed Offset", d.speedOffset.load());
+    if (wanted("Headphones"))
+        zem::ini::WriteInt(file, s, "Headphones", d.headphones.load());
+    if (wanted("Master"))
+        zem::ini::WriteInt(file, s, "Master", d.master.load());
+    if (wanted("SFX"))
+        zem::ini::WriteInt(file, s, "SFX", d.sfx.load());
 }
 
 } // namespace soundrail
@@ -107,3 +106,14 @@ void OutputDevice::SetGeneralConfigPath(const char* path) {
         p.pop_back();
     soundrail::ConfigPath() = p;
 }
+
+namespace soundrail {
+
+void FlushDeviceSettings(DeviceCore& d) {
+    if (!d.channelsDirty)
+        return;
+    d.channelsDirty = false;
+    SaveDeviceSettings(d, "Channels");
+}
+
+} // namespace soundrail

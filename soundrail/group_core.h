@@ -53,6 +53,7 @@ struct OutputGroup::Impl {
     uint64_t balanceBase = 0;
     uint64_t lockedBytes = 0;
     uint64_t snapRead = 0, snapPlayed = 0, snapDeficit = 0, lastPlayedReported = 0;
+    uint64_t seenSeekEpoch = 0;
     int64_t snapSeek = -1;
 
     // Reader side (owner card's callback).
@@ -60,6 +61,12 @@ struct OutputGroup::Impl {
     std::atomic<uint64_t> played{0};  // source bytes the card has consumed, silence included
     std::atomic<uint64_t> deficit{0}; // source bytes played as silence because the ring was dry
     std::atomic<int64_t> seekRequest{-1};
+    // A read reposition restarts the balance from what lies between the two cursors: the
+    // reader publishes the deficit at the moment it moved, then bumps seekEpoch (after
+    // storing readAbs, so a writer that sees the new epoch sees the moved cursor).
+    std::atomic<uint64_t> deficitAtSeek{0};
+    std::atomic<uint64_t> playedAtSeek{0};
+    std::atomic<uint64_t> seekEpoch{0};
     soundrail::Resampler resampler;
     soundrail::GainRamp mainRamp[soundrail::kMaxDevices];
     soundrail::GainRamp headphoneRamp[soundrail::kMaxDevices];

@@ -28,8 +28,7 @@ void OutputDevice::SetChannelAssignment(int channel, int subChannel) {
     if (channel < 0 || channel >= soundrail::kDeckChannels)
         return;
     impl_->core->assignment[channel].store(ClampSub(subChannel));
-    soundrail::SaveDeviceSettings(*impl_->core);
-    soundrail::MarkAssignmentsStored();
+    impl_->core->channelsDirty = true;
 }
 
 int OutputDevice::GetChannelAssignment(int channel) {
@@ -40,8 +39,7 @@ int OutputDevice::GetChannelAssignment(int channel) {
 
 void OutputDevice::SetHeadphoneAssignment(int subChannel) {
     impl_->core->headphones.store(ClampSub(subChannel));
-    soundrail::SaveDeviceSettings(*impl_->core);
-    soundrail::MarkAssignmentsStored();
+    soundrail::SaveDeviceSettings(*impl_->core, "Headphones");
 }
 
 int OutputDevice::GetHeadphoneAssignment() {
@@ -50,8 +48,7 @@ int OutputDevice::GetHeadphoneAssignment() {
 
 void OutputDevice::SetMasterChannel(int subChannel) {
     impl_->core->master.store(ClampSub(subChannel));
-    soundrail::SaveDeviceSettings(*impl_->core);
-    soundrail::MarkAssignmentsStored();
+    soundrail::SaveDeviceSettings(*impl_->core, "Master");
 }
 
 int OutputDevice::GetMasterChannel() {
@@ -60,8 +57,7 @@ int OutputDevice::GetMasterChannel() {
 
 void OutputDevice::SetSFXAssignment(int subChannel) {
     impl_->core->sfx.store(ClampSub(subChannel));
-    soundrail::SaveDeviceSettings(*impl_->core);
-    soundrail::MarkAssignmentsStored();
+    soundrail::SaveDeviceSettings(*impl_->core, "SFX");
 }
 
 int OutputDevice::GetSFXAssignment() {
@@ -76,12 +72,12 @@ void OutputDevice::ResetAssignments() {
     d.master.store(0);
     d.sfx.store(0);
     soundrail::SaveDeviceSettings(d);
-    soundrail::MarkAssignmentsStored();
+    d.channelsDirty = false;
 }
 
 void OutputDevice::SetDisabled(bool disabled) {
     impl_->core->disabled.store(disabled);
-    soundrail::SaveDeviceSettings(*impl_->core);
+    soundrail::SaveDeviceSettings(*impl_->core, "Disabled");
 }
 
 bool OutputDevice::GetDisabled() {
@@ -90,7 +86,7 @@ bool OutputDevice::GetDisabled() {
 
 void OutputDevice::SetSoftwarePlayback(bool on) {
     impl_->core->softwarePlayback.store(on);
-    soundrail::SaveDeviceSettings(*impl_->core);
+    soundrail::SaveDeviceSettings(*impl_->core, "Software Playback");
 }
 
 bool OutputDevice::GetSoftwarePlayback() {
@@ -107,7 +103,7 @@ void OutputDevice::SetWaveFormat(const WAVEFORMATEX* format) {
         return;
     }
     impl_->core->rate.store(format->nSamplesPerSec);
-    soundrail::SaveDeviceSettings(*impl_->core);
+    soundrail::SaveDeviceSettings(*impl_->core, "Samples Per Second");
 }
 
 void OutputDevice::GetWaveFormat(WAVEFORMATEX* format) {
@@ -129,7 +125,7 @@ void OutputDevice::SetSpeedOffset(float offset) {
     if (!std::isfinite(offset))
         offset = 0.f;
     impl_->core->speedOffset.store(std::clamp(offset, -10.f, 10.f));
-    soundrail::SaveDeviceSettings(*impl_->core);
+    soundrail::SaveDeviceSettings(*impl_->core, "Speed Offset");
 }
 
 float OutputDevice::GetSpeedOffset() {

@@ -49,6 +49,10 @@ void OutputGroup::Impl::Render(float* left, float* right, unsigned n, double ste
     if (seek >= 0) {
         const uint64_t idx = static_cast<uint64_t>(seek) % size;
         r = w - (RingIndex(w, size) + size - idx) % size;
+        deficitAtSeek.store(deficit.load(std::memory_order_relaxed), std::memory_order_relaxed);
+        playedAtSeek.store(played.load(std::memory_order_relaxed), std::memory_order_relaxed);
+        // The frames it had pulled ahead belong to the old position.
+        resampler.Reset();
     }
     uint64_t pulled = 0, dry = 0;
     const unsigned align = blockAlign;
@@ -75,6 +79,8 @@ void OutputGroup::Impl::Render(float* left, float* right, unsigned n, double ste
     deficit.store(deficit.load(std::memory_order_relaxed) + dry, std::memory_order_release);
     played.store(played.load(std::memory_order_relaxed) + pulled, std::memory_order_release);
     readAbs.store(r, std::memory_order_release);
+    if (seek >= 0)
+        seekEpoch.fetch_add(1, std::memory_order_release);
 }
 
 uint64_t OutputGroup::Impl::FreeBytes(uint64_t readPos) const {
@@ -143,6 +149,9 @@ void OutputGroup::WriteSilence(unsigned long bytes, bool /*shuttingDown*/) {
     std::memset(g.data.get() + at, 0, first);
     std::memset(g.data.get(), 0, n - first);
     g.Commit(n);
+    // Silence is not owed to the card: the balance counts only audio written, so that it
+    // reaches zero once a drained song's last audio has been played.
+    g.balanceBase += n;
 }
 
 long OutputGroup::GetPlayWriteBalance() {
@@ -153,6 +162,15 @@ long OutputGroup::GetPlayWriteBalance() {
 
 void OutputGroup::UpdatePositions() {
     Impl& g = *impl_;
+    const uint64_t epoch = g.seekEpoch.load(std::memory_order_acquire);
+    if (epoch != g.seenSeekEpoch) {
+        // The card was repositioned: from now on the balance is what lies between the
+        // cursors, less what the card plays dry from here.
+        g.seenSeekEpoch = epoch;
+        g.balanceBase = 0 - g.deficitAtSeek.load(std::memory_order_relaxed);
+        // What it played before it moved is not progress at the new position.
+        g.lastPlayedReported = g.playedAtSeek.load(std::memory_order_relaxed);
+    }
     g.snapDeficit = g.deficit.load(std::memory_order_acquire);
     g.snapPlayed = g.played.load(std::memory_order_acquire);
     g.snapRead = g.readAbs.load(std::memory_order_acquire);

@@ -46,6 +46,8 @@ struct OutputManager::Impl {
     // Settles the card list once the modules are in: a silent card when nothing else can play,
     // and the first-start assignments when no present card has any.
     void Finalize() {
+        for (auto& d : devices)
+            soundrail::FlushDeviceSettings(*d);
         if (finalized)
             return;
         finalized = true;
@@ -82,7 +84,6 @@ struct OutputManager::Impl {
             list[1]->headphones.store(1);
             soundrail::SaveDeviceSettings(*list[1]);
         }
-        soundrail::MarkAssignmentsStored();
     }
 };
 

@@ -177,3 +177,40 @@ TEST(OutputRing, RepositioningAsTheHeartbeatDoes) {
     g.UpdatePositions();
     EXPECT_EQ(g.GetLogicalReadPosition() % 4, 0u);
 }
+
+// Silence written after a song's end is not owed to the card: the balance reaches zero when the
+// last audio has been played, and goes below as the silence plays.
+TEST(OutputRing, SilenceIsNotCountedInTheBalance) {
+    Rig rig;
+    OutputGroup& g = *rig.group;
+    std::vector<int16_t> pcm(2 * 100, 900);
+    Write(g, pcm.data(), 400);
+    g.WriteSilence(800, false);
+    g.UpdatePositions();
+    EXPECT_EQ(g.GetPlayWriteBalance(), 400);
+    EXPECT_EQ(g.GetWriteBytesAvailable(), 2800u);
+    g.Play();
+    rig.clock->Advance(100 - kLookAhead);
+    g.UpdatePositions();
+    EXPECT_EQ(g.GetPlayWriteBalance(), 0);
+    rig.clock->Advance(50);
+    g.UpdatePositions();
+    EXPECT_EQ(g.GetPlayWriteBalance(), -200);
+}
+
+// After the read cursor is moved, the balance is what lies between the two cursors.
+TEST(OutputRing, BalanceAfterAReadRepositionIsTheDistanceToTheWriter) {
+    Rig rig;
+    OutputGroup& g = *rig.group;
+    std::vector<int16_t> pcm(2 * 800, 1);
+    Write(g, pcm.data(), 3200);
+    g.Play();
+    rig.clock->Advance(200 - kLookAhead);
+    g.UpdatePositions();
+    EXPECT_EQ(g.GetPlayWriteBalance(), 2400);
+    g.SetLogicalReadPosition(0);
+    rig.clock->Advance(1);
+    g.UpdatePositions();
+    EXPECT_EQ(g.GetLogicalReadPosition(), 4u);
+    EXPECT_EQ(g.GetPlayWriteBalance(), 3196);
+}
