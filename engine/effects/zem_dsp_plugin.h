@@ -62,6 +62,8 @@ static_assert(offsetof(EffectsModuleInfo, create) == ZEM_DSP_CREATE_OFFSET,
 /* 5388 bytes with 32-bit pointers; the entry is pointer-aligned already at 5384. */
 static_assert(sizeof(EffectsModuleInfo) == ZEM_DSP_CREATE_OFFSET + sizeof(void*),
               "EffectsModuleInfo size");
+static_assert(sizeof(void*) != 4 || sizeof(EffectsModuleInfo) == 5388,
+              "EffectsModuleInfo is 5388 bytes on 32-bit builds");
 static_assert(sizeof(ZEM_DSPEntryTable) == 7 * sizeof(void*), "seven-word entry table");
 #endif
 
