@@ -170,7 +170,7 @@ TEST(OutputRing, RepositioningAsTheHeartbeatDoes) {
     g.UpdatePositions();
     EXPECT_EQ(g.GetLogicalReadPosition(), 0u); // the pending position is reported at once
     g.SetMute(false);
-    rig.clock->Advance(kLookAhead);
+    // The card drops what it had read ahead and starts at once from the new position.
     out = rig.clock->Advance(100);
     for (int i = 0; i < 100; ++i)
         ASSERT_EQ(out[2 * i], fresh[2 * i]) << i;
@@ -211,6 +211,8 @@ TEST(OutputRing, BalanceAfterAReadRepositionIsTheDistanceToTheWriter) {
     g.SetLogicalReadPosition(0);
     rig.clock->Advance(1);
     g.UpdatePositions();
-    EXPECT_EQ(g.GetLogicalReadPosition(), 4u);
-    EXPECT_EQ(g.GetPlayWriteBalance(), 3196);
+    EXPECT_EQ(g.GetLogicalReadPosition(), (1u + kLookAhead) * 4);
+    EXPECT_EQ(g.GetPlayWriteBalance(), 3200 - (1 + kLookAhead) * 4);
+    // What was played before the move is not counted as played at the new position.
+    EXPECT_EQ(g.GetBytesPlayed(), (1u + kLookAhead) * 4);
 }
