@@ -21,6 +21,14 @@ bool before(const timespec& a, const timespec& b) {
 
 } // namespace
 
+bool TimerResolutionAvailable(unsigned resolutionMs) {
+    timespec res{};
+    if (clock_getres(CLOCK_MONOTONIC, &res) != 0)
+        return false;
+    const long long ns = static_cast<long long>(res.tv_sec) * 1000000000LL + res.tv_nsec;
+    return ns <= static_cast<long long>(resolutionMs) * 1000000LL;
+}
+
 bool PeriodicTimer::Start(unsigned periodMs, unsigned resolutionMs, std::function<void()> callback,
                           int priority) {
     if (periodMs == 0 || !callback || thread_.Started())

@@ -10,6 +10,10 @@
 
 namespace zem {
 
+// True when the system's monotonic clock resolves at least resolutionMs (the request a
+// multimedia timer period stands for).
+bool TimerResolutionAvailable(unsigned resolutionMs);
+
 class PeriodicTimer {
 public:
     PeriodicTimer() = default;

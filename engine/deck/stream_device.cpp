@@ -78,6 +78,11 @@ void StreamDevice::InitStreamDevice() {
     if (m_timingMethod == 0) {
         m_tickPeriod = kTickPeriodMs;
         m_timerResolution = m_tickPeriod / 5;
+        if (!zem::TimerResolutionAvailable(static_cast<unsigned>(m_timerResolution))) {
+            Stop();
+            m_timerRunning = false;
+            throw ZEMException("Can't create timer!", true, 0);
+        }
         m_stopFlag.store(0);
         // A timer the system refuses leaves the deck without a heartbeat, silently.
         m_timerRunning =

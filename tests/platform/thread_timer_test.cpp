@@ -96,6 +96,11 @@ TEST(PeriodicTimer, KillFromInsideTheCallbackStopsFurtherTicks) {
     EXPECT_GT(again.load(), 0);
 }
 
+TEST(PeriodicTimer, TheMonotonicClockResolvesMilliseconds) {
+    EXPECT_TRUE(TimerResolutionAvailable(1));
+    EXPECT_TRUE(TimerResolutionAvailable(6));
+}
+
 TEST(Clock, MillisecondsMoveWithSleep) {
     const unsigned long t0 = ClockMs();
     SleepMs(30);
