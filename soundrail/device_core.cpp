@@ -200,11 +200,16 @@ void DeviceCore::RenderBlock(int16_t* out, unsigned n) {
             MixInto(acc_[hpPair], acc_[hpPair + 1], n, ramp, target, !clickless);
         }
     }
-    for (unsigned i = 0; i < n; ++i) {
-        for (int c = 0; c < channels; ++c) {
-            const float v = std::nearbyint(acc_[c][i]);
-            out[static_cast<size_t>(i) * channels + c] =
-                static_cast<int16_t>(v > 32767.f ? 32767.f : (v < -32768.f ? -32768.f : v));
+    // Clamp, then round to nearest even by adding and removing 1.5 * 2^23: exact for this
+    // range and far cheaper than a library call per sample.
+    constexpr float kRound = 12582912.0f;
+    for (int c = 0; c < channels; ++c) {
+        const float* a = acc_[c];
+        int16_t* o = out + c;
+        for (unsigned i = 0; i < n; ++i) {
+            const float v = std::min(32767.f, std::max(-32768.f, a[i]));
+            const float shifted = v + kRound;
+            o[static_cast<size_t>(i) * channels] = static_cast<int16_t>(shifted - kRound);
         }
     }
 }

@@ -10,7 +10,7 @@
 
 namespace soundrail {
 
-inline constexpr int kTaps = 32;
+inline constexpr int kTaps = 32; // a power of two, a multiple of 8
 inline constexpr int kHalfTaps = kTaps / 2;
 inline constexpr int kPhases = 256;
 // Steps (source frames per output frame) are held within these bounds.
@@ -19,6 +19,11 @@ inline constexpr double kMaxStep = 4.0;
 
 // kPhases + 1 rows of kTaps coefficients; row p is the kernel for a fraction p / kPhases.
 const float* KernelTable();
+
+// One output frame: the kernel rows a and b (the phases either side of the fraction) blended
+// by f, applied to the windows w0 and w1 of the two channels.
+void InterpolateFrame(const float* a, const float* b, float f, const float* w0, const float* w1,
+                      float* out0, float* out1);
 
 class Resampler {
 public:
@@ -51,7 +56,7 @@ template <class Pull> inline void Resampler::Advance(int channels, Pull& pull) {
         hist_[c][head_] = frame[c];
         hist_[c][head_ + kTaps] = frame[c];
     }
-    head_ = (head_ + 1) % kTaps;
+    head_ = (head_ + 1) & (kTaps - 1);
 }
 
 template <class Pull>
@@ -82,17 +87,8 @@ void Resampler::Process(int channels, float* const* out, unsigned n, double step
                 p = kPhases - 1;
             const float f = static_cast<float>(pos - p);
             const float* a = table + p * kTaps;
-            const float* b = a + kTaps;
-            float coef[kTaps];
-            for (int k = 0; k < kTaps; ++k)
-                coef[k] = a[k] + f * (b[k] - a[k]);
-            for (int c = 0; c < channels; ++c) {
-                const float* w = &hist_[c][head_];
-                float acc = 0.f;
-                for (int k = 0; k < kTaps; ++k)
-                    acc += coef[k] * w[k];
-                out[c][i] = acc;
-            }
+            InterpolateFrame(a, a + kTaps, f, &hist_[0][head_], &hist_[channels > 1 ? 1 : 0][head_],
+                             out[0] + i, channels > 1 ? out[1] + i : out[0] + i);
         }
         frac_ += s;
         while (frac_ >= 1.0) {
