@@ -56,23 +56,29 @@ bool DeviceCore::AddGroup(OutputGroup::Impl* group) {
     return false;
 }
 
-void DeviceCore::RemoveGroup(OutputGroup::Impl* group) {
+bool DeviceCore::RemoveGroup(OutputGroup::Impl* group) {
     bool found = false;
     for (auto& s : slots) {
-        if (s.load(std::memory_order_acquire) == group) {
-            s.store(nullptr, std::memory_order_release);
+        if (s.load(std::memory_order_seq_cst) == group) {
+            s.store(nullptr, std::memory_order_seq_cst);
             found = true;
         }
     }
     if (!found)
-        return;
-    // Wait until no callback that might still hold the pointer runs.
-    const uint64_t seen = callbackSeq.load(std::memory_order_acquire);
-    if (seen & 1) {
-        const unsigned long start = zem::ClockMs();
-        while (callbackSeq.load(std::memory_order_acquire) == seen && zem::ClockMs() - start < 2000)
-            zem::SleepMs(1);
+        return true;
+    // Wait until no callback that might still hold the pointer runs. Sequentially consistent
+    // with the callback's own increment and slot loads: either the callback sees the empty
+    // slot, or this sees it running.
+    const uint64_t seen = callbackSeq.load(std::memory_order_seq_cst);
+    if (!(seen & 1))
+        return true;
+    const unsigned long start = zem::ClockMs();
+    while (callbackSeq.load(std::memory_order_seq_cst) == seen) {
+        if (zem::ClockMs() - start > 2000)
+            return false; // a card stuck in its callback: better leak the group than free it
+        zem::SleepMs(1);
     }
+    return true;
 }
 
 int DeviceCore::SubChannelFor(int channel) const {
@@ -84,22 +90,22 @@ int DeviceCore::SubChannelFor(int channel) const {
 }
 
 void DeviceCore::Render(int16_t* out, unsigned long frames) {
-    callbackSeq.fetch_add(1, std::memory_order_acq_rel);
+    callbackSeq.fetch_add(1, std::memory_order_seq_cst);
     while (frames > 0) {
         const unsigned n = static_cast<unsigned>(std::min<unsigned long>(frames, kMaxBlock));
         RenderBlock(out, n);
         out += static_cast<size_t>(n) * channels;
         frames -= n;
     }
-    callbackSeq.fetch_add(1, std::memory_order_acq_rel);
+    callbackSeq.fetch_add(1, std::memory_order_seq_cst);
 }
 
 bool DeviceCore::Ready(unsigned long frames) {
-    callbackSeq.fetch_add(1, std::memory_order_acq_rel);
+    callbackSeq.fetch_add(1, std::memory_order_seq_cst);
     bool ready = true;
     bool any = false;
     for (auto& s : slots) {
-        OutputGroup::Impl* g = s.load(std::memory_order_acquire);
+        OutputGroup::Impl* g = s.load(std::memory_order_seq_cst);
         if (!g || g->owner != this || !g->playing.load(std::memory_order_acquire))
             continue;
         any = true;
@@ -113,7 +119,7 @@ bool DeviceCore::Ready(unsigned long frames) {
         if (have < need)
             ready = false;
     }
-    callbackSeq.fetch_add(1, std::memory_order_acq_rel);
+    callbackSeq.fetch_add(1, std::memory_order_seq_cst);
     return any && ready;
 }
 
@@ -161,7 +167,7 @@ void DeviceCore::RenderBlock(int16_t* out, unsigned n) {
         return -1;
     };
     for (auto& s : slots) {
-        OutputGroup::Impl* g = s.load(std::memory_order_acquire);
+        OutputGroup::Impl* g = s.load(std::memory_order_seq_cst);
         if (!g)
             continue;
         if (g->owner == this) {
@@ -214,12 +220,14 @@ void DeviceCore::RenderBlock(int16_t* out, unsigned n) {
     }
 }
 
-void DetachGroup(OutputGroup::Impl* group) {
+bool DetachGroup(OutputGroup::Impl* group) {
+    bool ok = true;
     if (group->owner)
-        group->owner->RemoveGroup(group);
+        ok = group->owner->RemoveGroup(group);
     for (DeviceCore* d : group->feedDevices)
         if (d)
-            d->RemoveGroup(group);
+            ok = d->RemoveGroup(group) && ok;
+    return ok;
 }
 
 } // namespace soundrail

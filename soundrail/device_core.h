@@ -72,7 +72,8 @@ struct DeviceCore {
     bool EnsureStarted();
     void StopBackend();
     bool AddGroup(OutputGroup::Impl* group);
-    void RemoveGroup(OutputGroup::Impl* group);
+    // False when a callback still ran after two seconds (the group must then not be freed).
+    bool RemoveGroup(OutputGroup::Impl* group);
     // The sub-channel that plays channel (-1: sound effects) here; 0 when none.
     int SubChannelFor(int channel) const;
 
@@ -87,7 +88,8 @@ private:
 };
 
 // Takes a group out of every card that plays it, waiting for their callbacks to let go.
-void DetachGroup(OutputGroup::Impl* group);
+// False when one of them did not let go in time.
+bool DetachGroup(OutputGroup::Impl* group);
 
 // Device settings files (device_settings.cpp). Empty path: nothing is stored.
 std::string SettingsFile();

@@ -101,8 +101,8 @@ OutputChannel::~OutputChannel() = default;
 OutputGroup::OutputGroup(Impl* impl) : impl_(impl) {}
 
 OutputGroup::~OutputGroup() {
-    soundrail::DetachGroup(impl_);
-    delete impl_;
+    if (soundrail::DetachGroup(impl_))
+        delete impl_;
 }
 
 // The engine's calls below run on the heartbeat thread unless noted.

@@ -222,8 +222,8 @@ OutputGroup* OutputManager::CreateOutputGroup(int channel, WAVEFORMATEX* format,
         if (ok && d)
             ok = d->AddGroup(g);
     if (!ok) {
-        soundrail::DetachGroup(g);
-        delete g;
+        if (soundrail::DetachGroup(g))
+            delete g;
         return nullptr;
     }
     return new OutputGroup(g);

@@ -121,3 +121,14 @@ TEST(Pitch, AbsurdRatesAreClamped) {
     r.g->UpdatePositions();
     EXPECT_GE(r.g->GetBytesPlayed(), 4000u * 3);
 }
+
+// A card's speed offset corrects every group it plays by that many percent.
+TEST(Pitch, SpeedOffsetOfTheCardAppliesToItsGroups) {
+    PitchRig r;
+    r.card->GetDevice()->SetSpeedOffset(5.0f);
+    r.Fill(1000, 12000);
+    r.g->Play();
+    const short* out = r.card->Advance(22050);
+    EXPECT_NEAR(Frequency(Channel(out, 22050, 2, 0), 44100, 1000), 1050.0, 0.5);
+    EXPECT_EQ(r.g->GetPitch(), 44100u);
+}

@@ -219,3 +219,37 @@ TEST(JackOutput, PlaysInRealTimeWithoutUnderruns) {
     EXPECT_GT(lowest, 0) << "the card ran dry";
     EXPECT_NEAR(played / 4.0 / card.nSamplesPerSec / seconds, 1.0, 0.03);
 }
+
+// Records from the JACK server's capture ports through PortAudio at the server's pace.
+TEST(JackInput, CapturesInRealTime) {
+    OutputManager m;
+    std::string path = PluginPath("ZEM_OUT_PortAudio");
+    ASSERT_TRUE(m.LoadOutputModule(path.data()));
+    std::vector<InputDevice*> inputs;
+    m.GetInputDevicesList(inputs);
+    InputDevice* jack = nullptr;
+    for (InputDevice* d : inputs)
+        if (!jack && std::string(d->GetInputDeviceName()).rfind("JACK", 0) == 0)
+            jack = d;
+    if (!jack)
+        GTEST_SKIP() << "No JACK server runs (start: jackd -d dummy -r 44100 -p 256)";
+    WAVEFORMATEX f{};
+    jack->GetWaveFormat(&f);
+    ASSERT_GT(f.nBlockAlign, 0);
+    ASSERT_TRUE(jack->StartCapture()) << jack->GetLastError();
+    EXPECT_TRUE(jack->IsCapturing());
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<unsigned char> data(f.nAvgBytesPerSec * 2);
+    unsigned long total = 0;
+    for (int i = 0; i < 20; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        const unsigned long got = jack->ReadCapture(data.data(), 1000);
+        EXPECT_EQ(got % f.nBlockAlign, 0u);
+        total += got + jack->ReadCapture(data.data(), static_cast<unsigned long>(data.size()));
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    jack->StopCapture();
+    EXPECT_FALSE(jack->IsCapturing());
+    EXPECT_NEAR(total / static_cast<double>(f.nAvgBytesPerSec), seconds, 0.1);
+}
