@@ -19,8 +19,9 @@ enum SynchronizeType : int {
     kSyncClickless = 1, // short ramps on mute, unmute and volume jumps
 };
 
-// The engine's view of one output ring, in vtable order. The heartbeat is its only writer,
-// the owning device's callback its only reader.
+// The engine's view of one output ring, in vtable order. The heartbeat is its only writer
+// (the calls below run on its thread); the owning card's callback is its only reader. Groups
+// are created stopped, at full volume, with the headphone cue off, at the format's own rate.
 class ZEM_EXPORT OutputChannel {
 public:
     virtual ~OutputChannel();
@@ -29,13 +30,17 @@ public:
     virtual void Stop() = 0;
     // Size of the ring in bytes.
     virtual unsigned long GetBufferBytes() = 0;
-    // Pointer to at least length contiguous writable bytes at the write position.
+    // Pointer to length contiguous writable bytes at the write position, even across the
+    // ring's end; a length above the ring size is cut to it.
     virtual unsigned char* Lock(unsigned long& length) = 0;
-    // Commits length bytes written at the pointer Lock gave; the write position advances.
+    // Commits length bytes written at the pointer Lock gave (at most what was locked and what
+    // is free, in whole frames; length tells how many); the write position advances.
     virtual void Unlock(unsigned long& length) = 0;
-    // Writes bytes of silence at the write position.
+    // Writes up to bytes of silence (no more than is free) at the write position. Silence is
+    // not counted in the balance, so the balance reaches 0 when the last audio has played.
     virtual void WriteSilence(unsigned long bytes, bool shuttingDown) = 0;
-    // Bytes written and not yet played; negative after an underrun.
+    // Audio bytes written and not yet played; negative after an underrun, during which the
+    // card hears silence (never stale audio).
     virtual long GetPlayWriteBalance() = 0;
     // Takes the snapshot of positions that the queries below report.
     virtual void UpdatePositions() = 0;
@@ -44,11 +49,17 @@ public:
     virtual unsigned long GetBytesPlayed() = 0;
     // Free bytes that may be written now.
     virtual unsigned long GetWriteBytesAvailable() = 0;
+    // Moves the card's read cursor to a ring offset (taken at its next callback, reported at
+    // once). What the card had read ahead is dropped; the balance becomes the distance to the
+    // write cursor, and bytes played before the move are not reported as played.
     virtual void SetLogicalReadPosition(unsigned long position) = 0;
     virtual unsigned long GetLogicalReadPosition() = 0;
+    // Moves the write cursor to a ring offset at or behind the read cursor, so that nothing is
+    // played there until it has been written again.
     virtual void SetLogicalWritePosition(unsigned long position) = 0;
-    // Silences the output; positions keep moving.
+    // Silences the output, headphones included; positions keep moving.
     virtual void SetMute(bool mute) = 0;
+    // Held within 1000..768000; the card resamples continuously and glides between rates.
     virtual void SetPitch(unsigned long samplesPerSecond) = 0;
     virtual unsigned long GetPitch() = 0;
 };
@@ -77,7 +88,8 @@ public:
     void SetPitch(unsigned long samplesPerSecond) override;
     unsigned long GetPitch() override;
 
-    // Main output volume; immediate skips the clickless ramp.
+    // Main output volume (clamped to -10000..0); immediate skips the clickless ramp. These
+    // members may be called from any thread.
     void SetVolume(long hundredthsDb, bool immediate);
     void SetHeadphoneVolume(long hundredthsDb);
     void SetHeadphoneMute(bool mute);
@@ -196,9 +208,14 @@ public:
     // created, so that the first-start assignments include it.
     ManualOutputClock* AddManualDevice(const char* name, int channels,
                                        unsigned long samplesPerSecond);
-    // A new ring for channel (-1: sound effects) of bufferBytes bytes of format; null when
-    // no enabled device plays that channel. The caller deletes the group.
+    // A new ring for channel (-1: sound effects, 0..255 decks) of bufferBytes bytes of a
+    // 16-bit PCM mono or stereo format; null when no enabled card plays that channel, the
+    // card cannot be opened (see OutputDevice::GetLastError), or the request is invalid. The
+    // caller deletes the group before the manager. The first call settles the card list: a
+    // silent card when no other can play, and when no card has any assignment yet, every
+    // channel, sound effects and master on the first card and headphones on the second.
     OutputGroup* CreateOutputGroup(int channel, WAVEFORMATEX* format, unsigned long bufferBytes);
+    // The capture inputs in the order the modules list them; null beyond the last.
     InputDevice* GetInputDevice(int index);
     void GetOutputDevicesList(std::vector<OutputDevice*>& devices);
     void GetInputDevicesList(std::vector<InputDevice*>& devices);

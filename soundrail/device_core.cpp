@@ -171,8 +171,10 @@ void DeviceCore::RenderBlock(int16_t* out, unsigned n) {
         if (!g)
             continue;
         if (g->owner == this) {
-            if (!g->playing.load(std::memory_order_acquire))
+            if (!g->playing.load(std::memory_order_acquire)) {
+                g->ServiceStopped();
                 continue;
+            }
             const double step =
                 static_cast<double>(g->pitch.load(std::memory_order_relaxed)) * offset / deviceRate;
             g->Render(left_, right_, n, step);

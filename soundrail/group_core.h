@@ -84,7 +84,11 @@ struct OutputGroup::Impl {
     // Reader: produces n frames of the group's source at step source frames per output
     // frame into left/right (a mono group fills both). Only while playing.
     void Render(float* left, float* right, unsigned n, double step);
+    // Reader: the group is not playing; only a pending reposition is taken.
+    void ServiceStopped();
+    bool TakeSeek(uint64_t& readPos);
     // Writer: free bytes with the reader at readPos.
     uint64_t FreeBytes(uint64_t readPos) const;
+    uint64_t EffectiveRead(uint64_t readPos) const;
     void Commit(uint64_t bytes);
 };

@@ -41,19 +41,33 @@ OutputGroup::Impl::Impl(int channel_, const WAVEFORMATEX& format_, uint64_t byte
     snapRead = readAbs.load();
 }
 
+// Callback thread of the owner card: takes a read reposition the writer asked for.
+bool OutputGroup::Impl::TakeSeek(uint64_t& r) {
+    const int64_t seek = seekRequest.exchange(-1, std::memory_order_acq_rel);
+    if (seek < 0)
+        return false;
+    r = static_cast<uint64_t>(seek);
+    deficitAtSeek.store(deficit.load(std::memory_order_relaxed), std::memory_order_relaxed);
+    playedAtSeek.store(played.load(std::memory_order_relaxed), std::memory_order_relaxed);
+    // The frames it had pulled ahead belong to the old position.
+    resampler.Reset();
+    return true;
+}
+
+// Callback thread of the owner card, for a group that is not playing.
+void OutputGroup::Impl::ServiceStopped() {
+    uint64_t r = 0;
+    if (!TakeSeek(r))
+        return;
+    readAbs.store(r, std::memory_order_release);
+    seekEpoch.fetch_add(1, std::memory_order_release);
+}
+
 // Callback thread of the owner card.
 void OutputGroup::Impl::Render(float* left, float* right, unsigned n, double step) {
     const uint64_t w = writeAbs.load(std::memory_order_acquire);
     uint64_t r = readAbs.load(std::memory_order_relaxed);
-    const int64_t seek = seekRequest.exchange(-1, std::memory_order_acq_rel);
-    if (seek >= 0) {
-        const uint64_t idx = static_cast<uint64_t>(seek) % size;
-        r = w - (RingIndex(w, size) + size - idx) % size;
-        deficitAtSeek.store(deficit.load(std::memory_order_relaxed), std::memory_order_relaxed);
-        playedAtSeek.store(played.load(std::memory_order_relaxed), std::memory_order_relaxed);
-        // The frames it had pulled ahead belong to the old position.
-        resampler.Reset();
-    }
+    const bool seek = TakeSeek(r);
     uint64_t pulled = 0, dry = 0;
     const unsigned align = blockAlign;
     const uint8_t* ring = data.get();
@@ -79,11 +93,21 @@ void OutputGroup::Impl::Render(float* left, float* right, unsigned n, double ste
     deficit.store(deficit.load(std::memory_order_relaxed) + dry, std::memory_order_release);
     played.store(played.load(std::memory_order_relaxed) + pulled, std::memory_order_release);
     readAbs.store(r, std::memory_order_release);
-    if (seek >= 0)
+    if (seek)
         seekEpoch.fetch_add(1, std::memory_order_release);
 }
 
+// Writer: a reposition not yet taken by the card counts as done, but never frees bytes the card
+// may still be reading (the earlier of the two cursors wins).
+uint64_t OutputGroup::Impl::EffectiveRead(uint64_t readPos) const {
+    const int64_t pending = seekRequest.load(std::memory_order_acquire);
+    if (pending >= 0 && static_cast<uint64_t>(pending) < readPos)
+        return static_cast<uint64_t>(pending);
+    return readPos;
+}
+
 uint64_t OutputGroup::Impl::FreeBytes(uint64_t readPos) const {
+    readPos = EffectiveRead(readPos);
     const int64_t fill = static_cast<int64_t>(writeAbs.load(std::memory_order_relaxed) - readPos);
     if (fill <= 0)
         return size;
@@ -197,14 +221,18 @@ unsigned long OutputGroup::GetWriteBytesAvailable() {
 
 void OutputGroup::SetLogicalReadPosition(unsigned long position) {
     Impl& g = *impl_;
-    const uint64_t idx = position % g.size;
-    g.seekRequest.store(static_cast<int64_t>(idx - idx % g.blockAlign), std::memory_order_release);
+    uint64_t idx = position % g.size;
+    idx -= idx % g.blockAlign;
+    // The latest position with that offset that has been written: the card replays from there.
+    const uint64_t w = g.writeAbs.load(std::memory_order_relaxed);
+    const uint64_t target = w - (RingIndex(w, g.size) + g.size - idx) % g.size;
+    g.seekRequest.store(static_cast<int64_t>(target), std::memory_order_release);
 }
 
 unsigned long OutputGroup::GetLogicalReadPosition() {
     const Impl& g = *impl_;
     if (g.snapSeek >= 0)
-        return static_cast<unsigned long>(g.snapSeek);
+        return static_cast<unsigned long>(RingIndex(static_cast<uint64_t>(g.snapSeek), g.size));
     return static_cast<unsigned long>(RingIndex(g.snapRead, g.size));
 }
 
@@ -214,7 +242,7 @@ void OutputGroup::SetLogicalWritePosition(unsigned long position) {
     Impl& g = *impl_;
     uint64_t idx = position % g.size;
     idx -= idx % g.blockAlign;
-    const uint64_t r = g.readAbs.load(std::memory_order_acquire);
+    const uint64_t r = g.EffectiveRead(g.readAbs.load(std::memory_order_acquire));
     g.writeAbs.store(r - (RingIndex(r, g.size) + g.size - idx) % g.size, std::memory_order_release);
 }
 

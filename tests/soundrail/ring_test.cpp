@@ -216,3 +216,40 @@ TEST(OutputRing, BalanceAfterAReadRepositionIsTheDistanceToTheWriter) {
     // What was played before the move is not counted as played at the new position.
     EXPECT_EQ(g.GetBytesPlayed(), (1u + kLookAhead) * 4);
 }
+
+// A reposition while the deck is stopped: the card is not reading, yet the free space must
+// already follow the new read position, or the refill would overwrite what is to be played.
+TEST(OutputRing, RepositionOfAStoppedGroupKeepsTheRefillIntact) {
+    Rig rig;
+    OutputGroup& g = *rig.group;
+    std::vector<int16_t> old(2 * 750, 1234);
+    Write(g, old.data(), 3000);
+    g.Play();
+    rig.clock->Advance(500 - kLookAhead); // read cursor at 2000
+    g.Stop();
+    g.SetMute(true);
+    g.SetLogicalWritePosition(0);
+    g.ResetPlayWriteBalance();
+    std::vector<int16_t> fresh = Sine(700, 44100, 400, 9000, 1);
+    Write(g, fresh.data(), 1600);
+    g.UpdatePositions();
+    EXPECT_EQ(g.GetPlayWriteBalance(), 1600);
+    g.SetLogicalReadPosition(0);
+    g.UpdatePositions();
+    EXPECT_EQ(g.GetLogicalReadPosition(), 0u);
+    EXPECT_EQ(g.GetWriteBytesAvailable(), 2400u);
+    rig.clock->Advance(10); // the card takes the new position while the group is stopped
+    g.UpdatePositions();
+    EXPECT_EQ(g.GetWriteBytesAvailable(), 2400u);
+    EXPECT_EQ(g.GetPlayWriteBalance(), 1600);
+    // Writing all that is free must not touch the 1600 bytes waiting to be played.
+    std::vector<int16_t> more(2 * 600, -77);
+    EXPECT_EQ(Write(g, more.data(), 2400), 2400u);
+    g.SetMute(false);
+    g.Play();
+    const short* out = rig.clock->Advance(500);
+    for (int i = 0; i < 400; ++i)
+        ASSERT_EQ(out[2 * i], fresh[2 * i]) << i;
+    for (int i = 400; i < 500; ++i)
+        ASSERT_EQ(out[2 * i], -77) << i;
+}
