@@ -42,47 +42,49 @@ std::vector<short> ramp(size_t frames) {
 
 } // namespace
 
-TEST_F(EffectsTest, GlobalListLoadsWhatExistsAndSkipsTheRest) {
-    writeGlobalList({std::string(ZEM_DSP_ECHO) + "|0", STEREO_TOOLS, "/no/such/effect.so|0",
-                     std::string(STEREO_TOOLS) + "|2"});
-    Deck d;
-    EXPECT_TRUE(d.LoadGlobalDSPEffects());
-    auto& chain = d.GetDSPEffects();
-    ASSERT_EQ(chain.size(), 3u);
-    for (DLLEffectsModule* m : chain)
-        EXPECT_TRUE(m->GetGlobalStatus());
-    EXPECT_STREQ(chain[0]->GetModulePath(), ZEM_DSP_ECHO);
-    EXPECT_EQ(chain[1]->GetEffectIndex(), 0); // no "|": effect 0
-    EXPECT_EQ(chain[2]->GetEffectIndex(), 2);
-    EXPECT_STREQ(chain[2]->GetEffectDescription(-1), "ZEM Channel swap");
-}
+// One test for everything that uses the global list: it is one file of the program directory,
+// and tests run in parallel processes.
+TEST_F(EffectsTest, GlobalListAndPerSongEffects) {
+    { // a missing list loads nothing
+        Deck d;
+        EXPECT_TRUE(d.LoadGlobalDSPEffects());
+        EXPECT_TRUE(d.GetDSPEffects().empty());
+    }
+    { // entries that exist load, the rest are skipped
+        writeGlobalList({std::string(ZEM_DSP_ECHO) + "|0", STEREO_TOOLS, "/no/such/effect.so|0",
+                         std::string(STEREO_TOOLS) + "|2"});
+        Deck d;
+        EXPECT_TRUE(d.LoadGlobalDSPEffects());
+        auto& chain = d.GetDSPEffects();
+        ASSERT_EQ(chain.size(), 3u);
+        for (DLLEffectsModule* m : chain)
+            EXPECT_TRUE(m->GetGlobalStatus());
+        EXPECT_STREQ(chain[0]->GetModulePath(), ZEM_DSP_ECHO);
+        EXPECT_EQ(chain[1]->GetEffectIndex(), 0); // no "|": effect 0
+        EXPECT_EQ(chain[2]->GetEffectIndex(), 2);
+        EXPECT_STREQ(chain[2]->GetEffectDescription(-1), "ZEM Channel swap");
+    }
+    { // only per-song effects are stored with the song
+        writeGlobalList({std::string(ZEM_DSP_ECHO) + "|0", std::string(STEREO_TOOLS) + "|1"});
+        Deck a;
+        a.LoadGlobalDSPEffects();
+        char tools[] = STEREO_TOOLS;
+        ASSERT_TRUE(a.LoadDSPEffect(tools, 2, false));
+        std::string zec = dir.file("song.zec");
+        ASSERT_TRUE(a.WriteConfig(zec.data(), false));
+        PrivateINI ini(zec.c_str());
+        EXPECT_EQ(ini.GetInt("DSP Effects", "DSP Count", -1), 1);
+        char entry[512];
+        ini.GetString("DSP Effects", "DSP 0", entry, "", sizeof entry);
+        EXPECT_EQ(std::string(entry), std::string(STEREO_TOOLS) + "|2");
 
-TEST_F(EffectsTest, AMissingGlobalListLoadsNothing) {
-    Deck d;
-    EXPECT_TRUE(d.LoadGlobalDSPEffects());
-    EXPECT_TRUE(d.GetDSPEffects().empty());
-}
-
-TEST_F(EffectsTest, OnlyPerSongEffectsAreStoredWithTheSong) {
-    writeGlobalList({std::string(ZEM_DSP_ECHO) + "|0", std::string(STEREO_TOOLS) + "|1"});
-    Deck a;
-    a.LoadGlobalDSPEffects();
-    char tools[] = STEREO_TOOLS;
-    ASSERT_TRUE(a.LoadDSPEffect(tools, 2, false));
-    std::string zec = dir.file("song.zec");
-    ASSERT_TRUE(a.WriteConfig(zec.data(), false));
-    PrivateINI ini(zec.c_str());
-    EXPECT_EQ(ini.GetInt("DSP Effects", "DSP Count", -1), 1);
-    char entry[512];
-    ini.GetString("DSP Effects", "DSP 0", entry, "", sizeof entry);
-    EXPECT_EQ(std::string(entry), std::string(STEREO_TOOLS) + "|2");
-
-    Deck b;
-    std::string path = zec;
-    ASSERT_TRUE(b.ReadConfig(path.data()));
-    ASSERT_EQ(b.GetDSPEffects().size(), 1u);
-    EXPECT_FALSE(b.GetDSPEffects()[0]->GetGlobalStatus());
-    EXPECT_EQ(b.GetDSPEffects()[0]->GetEffectIndex(), 2);
+        Deck b;
+        std::string path = zec;
+        ASSERT_TRUE(b.ReadConfig(path.data()));
+        ASSERT_EQ(b.GetDSPEffects().size(), 1u);
+        EXPECT_FALSE(b.GetDSPEffects()[0]->GetGlobalStatus());
+        EXPECT_EQ(b.GetDSPEffects()[0]->GetEffectIndex(), 2);
+    }
 }
 
 TEST_F(EffectsTest, OlderLayoutLoadsTheEffectsBeforeTheBarLine) {
