@@ -117,6 +117,18 @@ OutputManager::OutputManager() : impl_(new Impl) {}
 OutputManager::~OutputManager() {
     for (auto& d : impl_->devices)
         d->StopBackend();
+    // Groups the caller has not deleted yet outlive their cards: cut them loose, so deleting
+    // them later touches nothing that is gone.
+    for (auto& d : impl_->devices) {
+        for (auto& slot : d->slots) {
+            OutputGroup::Impl* g = slot.exchange(nullptr);
+            if (!g)
+                continue;
+            g->owner = nullptr;
+            for (auto& feed : g->feedDevices)
+                feed = nullptr;
+        }
+    }
     impl_->inputs.clear();
     impl_->manual.clear();
     impl_->devices.clear();

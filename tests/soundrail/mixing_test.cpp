@@ -201,3 +201,17 @@ TEST(Mixing, ReadPositionMovedBackReplaysTheRing) {
     for (int i = 0; i < 50; ++i)
         ASSERT_EQ(out[2 * i], 100 + i);
 }
+
+TEST(Mixing, GroupDeletedAfterItsManagerIsHarmless) {
+    std::unique_ptr<OutputGroup> g;
+    {
+        OutputManager m;
+        m.AddManualDevice("Card", 2, 44100);
+        g = ToneGroup(m, 0);
+        ASSERT_TRUE(g);
+        g->Play();
+    }
+    g->UpdatePositions();
+    EXPECT_EQ(g->GetBytesPlayed(), 0u);
+    g.reset();
+}
