@@ -181,8 +181,18 @@ void DeviceCore::RenderBlock(int16_t* out, unsigned n) {
             for (int d = 0; d < kMaxDevices; ++d)
                 if (g->taps[d])
                     g->taps[d]->Push(left_, right_, n);
-        } else if (g->taps[index]) {
-            g->taps[index]->Pop(left_, right_, n);
+        } else if (soundrail::Tap* tap = g->taps[index].get()) {
+            // The feed runs at the owner card's rate; a card at another rate resamples it.
+            const double step =
+                static_cast<double>(g->owner->rate.load(std::memory_order_relaxed)) / deviceRate;
+            if (step == 1.0) {
+                tap->Pop(left_, right_, n);
+            } else {
+                tap->Trim(static_cast<unsigned>(n * step) + kTaps);
+                float* out[2] = {left_, right_};
+                g->tapResamplers[index].Process(2, out, n, step,
+                                                [tap](float* frame) { tap->PopOne(frame); });
+            }
         } else {
             continue;
         }

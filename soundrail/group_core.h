@@ -47,6 +47,8 @@ struct OutputGroup::Impl {
     // One feed per other card that plays this group, by card index.
     std::unique_ptr<soundrail::Tap> taps[soundrail::kMaxDevices];
     soundrail::DeviceCore* feedDevices[soundrail::kMaxDevices] = {};
+    // State of the card that reads feed d, when it runs at another rate than the owner.
+    soundrail::Resampler tapResamplers[soundrail::kMaxDevices];
 
     // Writer side (heartbeat thread).
     std::atomic<uint64_t> writeAbs;

@@ -49,6 +49,28 @@ public:
         read_.store(r + have, std::memory_order_release);
     }
 
+    // Other card's callback: drops what lies beyond the latency bound, keeping want frames.
+    void Trim(unsigned want) {
+        const uint64_t w = write_.load(std::memory_order_acquire);
+        const uint64_t r = read_.load(std::memory_order_relaxed);
+        if (w - r > kMaxLatencyFrames + want)
+            read_.store(w - kMaxLatencyFrames, std::memory_order_release);
+    }
+
+    // Other card's callback: one frame, silence when the feed has none.
+    void PopOne(float* frame) {
+        const uint64_t w = write_.load(std::memory_order_acquire);
+        const uint64_t r = read_.load(std::memory_order_relaxed);
+        if (w == r) {
+            frame[0] = frame[1] = 0.f;
+            return;
+        }
+        const unsigned at = static_cast<unsigned>(r & (kFrames - 1));
+        frame[0] = left_[at];
+        frame[1] = right_[at];
+        read_.store(r + 1, std::memory_order_release);
+    }
+
 private:
     float left_[kFrames] = {};
     float right_[kFrames] = {};

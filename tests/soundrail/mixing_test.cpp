@@ -215,3 +215,24 @@ TEST(Mixing, GroupDeletedAfterItsManagerIsHarmless) {
     EXPECT_EQ(g->GetBytesPlayed(), 0u);
     g.reset();
 }
+
+// A headphone card at another rate than the card that reads the group hears it at its pitch.
+TEST(Mixing, HeadphonesOnACardAtAnotherRate) {
+    OutputManager m;
+    ManualOutputClock* speakers = m.AddManualDevice("Speakers", 2, 44100);
+    ManualOutputClock* phones = m.AddManualDevice("Phones", 2, 48000);
+    auto g = ToneGroup(m, 0, 2000, 44100);
+    ASSERT_TRUE(g);
+    EXPECT_EQ(phones->GetDevice()->GetHeadphoneAssignment(), 1);
+    g->Play();
+    g->SetHeadphoneMute(false);
+    std::vector<double> cue;
+    for (int step = 0; step < 50; ++step) { // 10 ms at a time on both cards
+        speakers->Advance(441);
+        const std::vector<double> part = Channel(phones->Advance(480), 480, 2, 0);
+        if (step >= 5)
+            cue.insert(cue.end(), part.begin(), part.end());
+    }
+    EXPECT_NEAR(Frequency(cue, 48000), 2000, 5);
+    EXPECT_NEAR(Rms(cue), 16000 / std::sqrt(2.0), 300);
+}
