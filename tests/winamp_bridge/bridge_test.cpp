@@ -2,6 +2,8 @@
 // Out_Module the emulation hands the plug-in) and read as the deck reads it.
 #include "engine/input_modules/dll_input_buffer_winamp.h"
 
+#include "tests/engine/input_modules/private_temp.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>

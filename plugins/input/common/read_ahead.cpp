@@ -1,8 +1,5 @@
 #include "plugins/input/common/read_ahead.h"
 
-#include "platform/clock.h"
-#include "platform/event.h"
-
 #include <algorithm>
 #include <cstring>
 
@@ -96,6 +93,7 @@ void ReadAhead::Seek(uint32_t bytePosition) {
     read_.store(written_.load(std::memory_order_acquire), std::memory_order_release);
     seekRequest_.store((static_cast<uint64_t>(generation) << 32) | (bytePosition / kFrameBytes),
                        std::memory_order_release);
+    wake_.Set();
 }
 
 void ReadAhead::Run(Decoder* decoder, const zem::Event* wantStop) {
@@ -104,12 +102,8 @@ void ReadAhead::Run(Decoder* decoder, const zem::Event* wantStop) {
     uint64_t frame = 0; // next frame the decoder delivers
     uint32_t generation = 0;
     bool atEnd = false;
-    const auto idle = [&] {
-        if (wantStop)
-            const_cast<zem::Event*>(wantStop)->Wait(kIdleWaitMs);
-        else
-            zem::SleepMs(kIdleWaitMs);
-    };
+    const zem::Event* events[2] = {&wake_, wantStop};
+    const auto idle = [&] { zem::WaitForAnyEvent(events, wantStop ? 2 : 1, kIdleWaitMs); };
     const uint64_t size = ring_.size();
     while (!quit_.load(std::memory_order_relaxed) && !(wantStop && wantStop->IsSet())) {
         const uint64_t request = seekRequest_.load(std::memory_order_acquire);

@@ -7,6 +7,7 @@
 // new stream starts in the ring, and the reader drops everything before that point.
 #pragma once
 
+#include "platform/event.h"
 #include "plugins/input/common/decoder.h"
 
 #include <atomic>
@@ -14,10 +15,6 @@
 #include <memory>
 #include <thread>
 #include <vector>
-
-namespace zem {
-class Event;
-}
 
 namespace zemin {
 
@@ -64,6 +61,8 @@ private:
     std::atomic<uint64_t> streamStart_{0};
     std::atomic<int64_t> endedGeneration_{-1};
     uint32_t appliedGeneration_ = 0; // deck thread
+    // Wakes an idle worker for a seek at once, instead of at its next look.
+    zem::Event wake_{false, false};
 };
 
 } // namespace zemin

@@ -9,6 +9,8 @@
 #include "tests/platform/test_dir.h"
 #include "tone_files.h"
 
+#include "tests/engine/input_modules/private_temp.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <sys/stat.h>
 
 namespace {
@@ -192,6 +193,45 @@ TEST(DecoderModules, WorkerEndsOnWantStop) {
     zem::SleepMs(50);
     EXPECT_EQ(host.table.GetBytesAvailable(host.table.instance), 0u);
     EXPECT_LT(settled, tone.frames * 4);
+}
+
+} // namespace
+
+namespace {
+
+TEST(DecoderModules, DamagedMp3PlaysWhatItCanAndEnds) {
+    TestDir dir;
+    const tones::Tone tone{44100, 2, 3 * 44100};
+    const std::string good = dir.file("good.mp3");
+    ASSERT_TRUE(tones::Write(good, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, tone));
+    struct stat st {};
+    ASSERT_EQ(stat(good.c_str(), &st), 0);
+    std::ifstream in(good, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+
+    // Garbage over a stretch in the middle: the decoder resynchronises on the next frame.
+    std::string corrupt = bytes;
+    for (size_t i = corrupt.size() / 3; i < corrupt.size() / 3 + 700; ++i)
+        corrupt[i] = static_cast<char>(i * 131);
+    std::ofstream(dir.file("corrupt.mp3"), std::ios::binary) << corrupt;
+    // Cut in the middle of a frame.
+    std::ofstream(dir.file("cut.mp3"), std::ios::binary) << bytes.substr(0, bytes.size() / 2 + 77);
+
+    for (const char* name : {"corrupt.mp3", "cut.mp3"}) {
+        NativeHost host(ZEM_IN_MPG123);
+        ASSERT_TRUE(host.Load(dir.file(name))) << name;
+        const std::vector<int16_t> pcm = host.ReadAll();
+        EXPECT_TRUE(host.ended) << name;
+        EXPECT_LE(pcm.size() * 2, host.Length()) << name;
+        EXPECT_GT(pcm.size(), 2u * 44100) << name;
+        // What plays is the tone; without trustworthy gapless data it may be shifted by up to
+        // the encoder's delay.
+        std::vector<int16_t> window(pcm.begin() + 2 * 5000, pcm.begin() + 2 * 7048);
+        double best = 1e9;
+        for (int64_t shift = -2400; shift <= 2400; ++shift)
+            best = std::min(best, tones::Compare(tone, window, 5000 + shift).errorRatio);
+        EXPECT_LT(best, 0.01) << name;
+    }
 }
 
 } // namespace
