@@ -146,7 +146,9 @@ const Song kSongs[] = {
     {"wav", ".wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, {44100, 2, 3 * 44100 + 17}, true},
     {"wav24mono", ".w64", SF_FORMAT_W64 | SF_FORMAT_PCM_24, {32000, 1, 2 * 32000 + 5}, true},
     {"flac", ".flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, {96000, 2, 2 * 96000 + 999}, true},
+    {"aiff", ".aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, {44100, 2, 2 * 44100 + 3}, true},
     {"vorbis", ".ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, {44100, 2, 3 * 44100}, false},
+    {"opus", ".opus", SF_FORMAT_OGG | SF_FORMAT_OPUS, {48000, 2, 2 * 48000}, false},
     {"mp3", ".mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, {48000, 2, 3 * 48000}, false},
 };
 
