@@ -146,6 +146,9 @@ bool DLLInputBuffer_WinAMP::ShowSettings() {
 }
 
 void DLLInputBuffer_WinAMP::LoadFile(char* path) {
+    // A new file starts its clock afresh: the last file's position must not end this one.
+    m_length.store(-1);
+    m_position.store(0.0);
     if (!path || m_inModule->Play(path) != 0)
         throw ZEMException("Unable to load file!", false, 0);
     m_length.store(m_inModule->GetLength());

@@ -226,12 +226,36 @@ TEST(WinampPath, BadFilesAreNotFatal) {
     const tones::Tone tone{22050, 2, 22050};
     std::string good = dir.file("ok.au");
     ASSERT_TRUE(tones::Write(good, SF_FORMAT_AU | SF_FORMAT_PCM_16, tone));
-    buffer.LoadFile(good.data());
+    // Twice on the same buffer: the second song plays whole as well.
+    for (int round = 0; round < 2; ++round) {
+        buffer.LoadFile(good.data());
+        buffer.Play();
+        bool ended = false;
+        const std::vector<int16_t> pcm = Heartbeat(buffer, 2940, ended);
+        EXPECT_TRUE(ended) << round;
+        EXPECT_EQ(pcm.size(), 2u * 22050) << round;
+    }
+}
+
+TEST(WinampPath, ASecondSongStartsItsClockAfresh) {
+    TestDir dir;
+    std::string longSong = dir.file("long.wav"), shortSong = dir.file("short.wav");
+    ASSERT_TRUE(tones::Write(longSong, SF_FORMAT_WAV | SF_FORMAT_PCM_16, {44100, 2, 10 * 44100}));
+    ASSERT_TRUE(tones::Write(shortSong, SF_FORMAT_WAV | SF_FORMAT_PCM_16, {44100, 2, 3 * 44100}));
+    std::string module = IN_ZEM_FILES;
+    DLLInputBuffer_WinAMP buffer(module.data());
+    buffer.LoadFile(longSong.data());
     buffer.Play();
     bool ended = false;
-    const std::vector<int16_t> pcm = Heartbeat(buffer, 2940, ended);
+    EXPECT_EQ(Heartbeat(buffer, 5880, ended).size(), 2u * 10 * 44100);
     EXPECT_TRUE(ended);
-    EXPECT_EQ(pcm.size(), 2u * 22050);
+    buffer.LoadFile(shortSong.data());
+    // The output holds at most about a second before the plug-in waits: far from the end of
+    // the new song, whatever the old one reached.
+    EXPECT_TRUE(buffer.OutputPosAdd(0));
+    buffer.Play();
+    EXPECT_EQ(Heartbeat(buffer, 5880, ended).size(), 2u * 3 * 44100);
+    EXPECT_TRUE(ended);
 }
 
 } // namespace
