@@ -7,7 +7,8 @@ namespace zemin {
 
 namespace {
 constexpr std::size_t kChunkFrames = 4096;
-constexpr unsigned long kIdleWaitMs = 5;
+// Seeks, room and the want-stop event wake the worker; this only bounds a missed wake-up.
+constexpr unsigned long kFullWaitMs = 50;
 
 uint32_t GenerationOf(uint64_t request) {
     return static_cast<uint32_t>(request >> 32);
@@ -81,7 +82,12 @@ bool ReadAhead::Fill(uint32_t& length, uint8_t* destination) {
         std::memcpy(destination, ring_.data() + at, first);
         std::memcpy(destination + first, ring_.data(), static_cast<std::size_t>(n) - first);
     }
-    read_.store(read + n, std::memory_order_release);
+    // Sequentially consistent with the worker's request for room below, so that one of the two
+    // sees the other. A worker waiting for room is woken once a quarter of the ring is free.
+    read_.store(read + n);
+    if (n > 0 && wantRoom_.load() && size - (written - (read + n)) >= size / 4 &&
+        wantRoom_.exchange(false))
+        wake_.Set();
     length = static_cast<uint32_t>(n);
     return !(ended && read + n == written);
 }
@@ -103,7 +109,7 @@ void ReadAhead::Run(Decoder* decoder, const zem::Event* wantStop) {
     uint32_t generation = 0;
     bool atEnd = false;
     const zem::Event* events[2] = {&wake_, wantStop};
-    const auto idle = [&] { zem::WaitForAnyEvent(events, wantStop ? 2 : 1, kIdleWaitMs); };
+    const auto idle = [&](unsigned long ms) { zem::WaitForAnyEvent(events, wantStop ? 2 : 1, ms); };
     const uint64_t size = ring_.size();
     while (!quit_.load(std::memory_order_relaxed) && !(wantStop && wantStop->IsSet())) {
         const uint64_t request = seekRequest_.load(std::memory_order_acquire);
@@ -118,13 +124,16 @@ void ReadAhead::Run(Decoder* decoder, const zem::Event* wantStop) {
             continue;
         }
         if (atEnd) {
-            idle();
+            idle(kFullWaitMs);
             continue;
         }
         const uint64_t written = written_.load(std::memory_order_relaxed);
         const uint64_t room = size - (written - read_.load(std::memory_order_acquire));
         if (room < kChunkFrames * kFrameBytes) {
-            idle();
+            wantRoom_.store(true);
+            // Looked at again after asking, so a read in between is not missed.
+            if (size - (written - read_.load()) < size / 4)
+                idle(kFullWaitMs);
             continue;
         }
         // Never deliver past the exact length, whatever the decoder still finds.

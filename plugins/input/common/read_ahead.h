@@ -61,8 +61,9 @@ private:
     std::atomic<uint64_t> streamStart_{0};
     std::atomic<int64_t> endedGeneration_{-1};
     uint32_t appliedGeneration_ = 0; // deck thread
-    // Wakes an idle worker for a seek at once, instead of at its next look.
+    // Wakes an idle worker for a seek, or once the reader has made room it asked for.
     zem::Event wake_{false, false};
+    std::atomic<bool> wantRoom_{false};
 };
 
 } // namespace zemin
