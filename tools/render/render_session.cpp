@@ -28,6 +28,7 @@ namespace {
 constexpr char kFileDeviceName[] = "WAV file";
 constexpr unsigned long kFileRate = 44100;
 constexpr double kFadeStep = 0.01; // the mixer board's fade timer
+constexpr unsigned long kStallMs = 20000;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 // Messages go to the terminal; questions are answered yes (nobody is there to ask).
@@ -432,6 +433,8 @@ bool RenderSession::Mix(const std::vector<ScriptCommand>& script, const std::str
         doc->GetDevice()->Play();
 
     size_t next = 0;
+    double lastNow = -1;
+    unsigned long lastMoveMs = zem::ClockMs();
     double target = 0;
     bool reached = true;
     for (;;) {
@@ -492,7 +495,17 @@ bool RenderSession::Mix(const std::vector<ScriptCommand>& script, const std::str
         });
         if (reached && runTo == endTarget)
             target = endTime;
-        Progress(m_clock->Now(), false);
+        const double after = m_clock->Now();
+        if (after > lastNow) {
+            lastNow = after;
+            lastMoveMs = zem::ClockMs();
+        } else if (zem::ClockMs() - lastMoveMs > kStallMs) {
+            // A deck that stops delivering audio would hold a file render for ever.
+            error = "the mix stopped moving at " + std::to_string(after) +
+                    " s: a deck delivers no audio";
+            return false;
+        }
+        Progress(after, false);
     }
     Progress(m_mixLength, true);
     return true;
