@@ -40,9 +40,9 @@ TEST(WinampBuffer, FillsThePlayerSideAndPatchesTheCallbacks) {
     EXPECT_EQ(in->outMod->version, 16);
     EXPECT_EQ(in->outMod->id, 39538);
     EXPECT_EQ(in->SAGetMode(), 2);
-    int spec = 7, wave = 9;
-    EXPECT_EQ(in->VSAGetMode(&spec, &wave), 2);
-    EXPECT_EQ(spec, 7);
+    int spectrum = 7, wave = 9;
+    EXPECT_EQ(in->VSAGetMode(&spectrum, &wave), 2);
+    EXPECT_EQ(spectrum, 7);
     EXPECT_EQ(wave, 9);
     EXPECT_EQ(in->dsp_isactive(), 0);
     short samples[8] = {1, 2, 3, 4, 5, 6, 7, 8};
