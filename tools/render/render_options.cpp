@@ -176,26 +176,26 @@ bool ParseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& er
             if (!value(v))
                 return false;
             DspRequest d;
-            std::string spec;
-            if (!Split(v, d.channel, spec)) {
+            std::string entry;
+            if (!Split(v, d.channel, entry)) {
                 error = "--dsp takes CH=LIBRARY[|N], not \"" + v + "\"";
                 return false;
             }
-            const size_t bar = spec.rfind('|');
+            const size_t bar = entry.rfind('|');
             if (bar != std::string::npos) {
                 double n = 0;
-                if (!Number(spec.substr(bar + 1), n) || n < 0 || n > 1000 || n != std::floor(n)) {
+                if (!Number(entry.substr(bar + 1), n) || n < 0 || n > 1000 || n != std::floor(n)) {
                     error = "--dsp: the effect number after \"|\" must be a whole number";
                     return false;
                 }
                 d.effect = static_cast<int>(n);
-                spec.erase(bar);
+                entry.erase(bar);
             }
-            if (spec.empty()) {
+            if (entry.empty()) {
                 error = "--dsp needs a library";
                 return false;
             }
-            d.library = spec;
+            d.library = entry;
             o.dsp.push_back(d);
         } else if (arg == "--script") {
             if (!value(o.script))
