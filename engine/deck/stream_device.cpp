@@ -273,17 +273,6 @@ void StreamDevice::CheckProgressEvents() {
     CleanLocked();
 }
 
-// A whole block is read when the source has one. Less is read only when it is the song's last
-// stretch: a remainder shorter than a block would otherwise never be read, and the deck would
-// never reach its end.
-bool StreamDevice::readable(DeviceInputBuffer* source, unsigned long block) const {
-    const unsigned long available = source->GetBytesAvailable();
-    if (available >= block)
-        return true;
-    const unsigned long written = static_cast<uint32_t>(m_writePosition.load());
-    return available > 0 && written + available >= source->GetLength();
-}
-
 void StreamDevice::TimeFunc() {
     OutputGroup* group = m_outputGroup;
     DeviceInputBuffer* source = m_currentSource;
@@ -446,13 +435,18 @@ void StreamDevice::TimeFunc() {
     if (m_stopFlag.load() != 0) {
         group->WriteSilence(free, true);
         count = free;
-    } else if (block != 0 && free >= 2 * block && readable(source, block)) {
+    } else if (block != 0 && free >= 2 * block) {
+        // What the source has, up to a block, and also when it has less or nothing: a source
+        // that reports its availability late or in coarse steps would otherwise leave its last
+        // stretch unread, and only a read tells the deck that the song has ended.
         unsigned long lockLength = 2 * block;
         unsigned char* data = group->Lock(lockLength);
         if (data) {
             bool more = true;
             if (jumpAfter < 0) {
+                const unsigned long align = m_format.nBlockAlign ? m_format.nBlockAlign : 1;
                 count = std::min(block, source->GetBytesAvailable());
+                count -= count % align;
                 more = source->FillBuffer(count, data);
             } else {
                 unsigned long head = static_cast<unsigned long>(jumpAfter);

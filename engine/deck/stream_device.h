@@ -79,7 +79,6 @@ private:
     void CheckProgressEvents();
     void SetStreamStatus(int status);
     void TimeFunc();
-    bool readable(DeviceInputBuffer* source, unsigned long block) const;
     void ThreadLoop();
     void TimerTick();
     // Pre: m_eventsMutex held.
