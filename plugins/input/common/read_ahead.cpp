@@ -93,12 +93,18 @@ bool ReadAhead::Fill(uint32_t& length, uint8_t* destination) {
 }
 
 void ReadAhead::Seek(uint32_t bytePosition) {
-    const uint32_t generation = GenerationOf(seekRequest_.load(std::memory_order_relaxed)) + 1;
-    // Drop what is buffered now; what the worker still writes for the old position lies before
-    // the start it publishes for the new one.
-    read_.store(written_.load(std::memory_order_acquire), std::memory_order_release);
-    seekRequest_.store((static_cast<uint64_t>(generation) << 32) | (bytePosition / kFrameBytes),
-                       std::memory_order_release);
+    // The read cursor is left to the reader: a seek may come from another thread than the
+    // deck's, and moving the cursor under a running Fill would hand its bytes to the worker.
+    // The reader drops what is buffered for the old position when it first sees the new
+    // generation; the worker handles a seek before it looks for room. Two seeks at once each
+    // get a generation of their own.
+    uint64_t request = seekRequest_.load(std::memory_order_relaxed);
+    uint64_t next;
+    do {
+        next =
+            (static_cast<uint64_t>(GenerationOf(request) + 1) << 32) | (bytePosition / kFrameBytes);
+    } while (!seekRequest_.compare_exchange_weak(request, next, std::memory_order_release,
+                                                 std::memory_order_relaxed));
     wake_.Set();
 }
 

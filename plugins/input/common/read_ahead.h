@@ -38,8 +38,8 @@ public:
     // Pre: the deck's thread. Copies up to length bytes (whole frames) and sets length to the
     // bytes delivered. False once everything up to the end has been delivered.
     bool Fill(uint32_t& length, uint8_t* destination);
-    // Pre: the deck's thread. Asks for the stream to continue at a byte position (whole
-    // frames); until the worker has moved there, Fill delivers nothing.
+    // Pre: any thread. Asks for the stream to continue at a byte position (whole frames);
+    // until the worker has moved there, Fill delivers nothing.
     void Seek(uint32_t bytePosition);
 
 private:
