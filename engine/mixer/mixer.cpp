@@ -148,25 +148,29 @@ MixerDevice* Mixer::GetDeviceType(char* extension) {
     return device;
 }
 
-int Mixer::AddDevice(MixerDevice* device, unsigned long bufferBytes) {
-    int n = 0;
-    while (n < GetNumDevices() && GetChannelIndex(n) != -1)
-        ++n;
-    device->SetChannel(n);
+void Mixer::AttachOutput(MixerDevice* device, int channel, unsigned long bufferBytes,
+                         const char* failureMessage) {
     OutputGroup* group =
-        m_outputManager->CreateOutputGroup(n, device->GetWaveFormatEx(), bufferBytes);
+        m_outputManager->CreateOutputGroup(channel, device->GetWaveFormatEx(), bufferBytes);
     if (!group)
-        throw ZEMException(kNoDeckGroupMessage, false, 0);
+        throw ZEMException(failureMessage, false, 0);
     device->SetOutputGroup(group);
     try {
         device->Prepare();
     } catch (...) {
-        // A deck that cannot start keeps no output.
         device->SetOutputGroup(nullptr);
         delete group;
         throw;
     }
     device->SetMixer(this);
+}
+
+int Mixer::AddDevice(MixerDevice* device, unsigned long bufferBytes) {
+    int n = 0;
+    while (n < GetNumDevices() && GetChannelIndex(n) != -1)
+        ++n;
+    device->SetChannel(n);
+    AttachOutput(device, n, bufferBytes, kNoDeckGroupMessage);
     m_channels.push_back(device);
     UpdateVolumes();
     return n;
@@ -188,20 +192,8 @@ void Mixer::RemoveDevice(MixerDevice* device) {
 }
 
 int Mixer::AddEffect(MixerDevice* device) {
-    WAVEFORMATEX* format = device->GetWaveFormatEx();
-    OutputGroup* group =
-        m_outputManager->CreateOutputGroup(-1, format, 2 * format->nAvgBytesPerSec);
-    if (!group)
-        throw ZEMException(kNoSfxGroupMessage, false, 0);
-    device->SetOutputGroup(group);
-    try {
-        device->Prepare();
-    } catch (...) {
-        device->SetOutputGroup(nullptr);
-        delete group;
-        throw;
-    }
-    device->SetMixer(this);
+    // Two seconds of buffer.
+    AttachOutput(device, -1, 2 * device->GetWaveFormatEx()->nAvgBytesPerSec, kNoSfxGroupMessage);
     device->SetChannel(-1);
     m_effects.push_back(device);
     return -1;

@@ -90,6 +90,10 @@ public:
 
 private:
     int GetChannelIndex(int channel) const;
+    // Gives the device its output group and prepares it; throws failureMessage when no card
+    // plays the channel. A device that cannot start keeps no group.
+    void AttachOutput(MixerDevice* device, int channel, unsigned long bufferBytes,
+                      const char* failureMessage);
 
     HWND m_parent;
     OutputManager* m_outputManager;
