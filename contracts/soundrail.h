@@ -134,7 +134,8 @@ public:
     float GetSpeedOffset();
     // One label per sub-channel, sub-channel 1 first.
     void GetSubChannelLabels(std::vector<std::string>& labels);
-    // Why the card last failed to open; empty when it did not.
+    // Why the card last failed to open, or that it stopped responding while it played (its
+    // groups then play on in silence and new groups go elsewhere); empty when neither.
     const char* GetLastError();
 
     // Folder of the files that keep the assignments and device settings (the INI folder).
@@ -158,6 +159,8 @@ public:
     // Opens the card's input and starts recording; false with GetLastError when it cannot.
     bool StartCapture();
     void StopCapture();
+    // False once the card has stopped delivering for a second and a half (GetLastError says
+    // so); the input is then closed.
     bool IsCapturing();
     // Recorded bytes waiting to be read (whole frames).
     unsigned long GetCaptureBytesAvailable();

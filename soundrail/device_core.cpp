@@ -1,4 +1,5 @@
 #include "soundrail/device_core.h"
+#include "soundrail/silent_backend.h"
 
 #include "platform/clock.h"
 
@@ -8,10 +9,10 @@
 namespace soundrail {
 
 DeviceCore::DeviceCore(int index_, std::string name_, int channels_, unsigned rate_,
-                       std::unique_ptr<Backend> backend_, bool defaultCandidate_)
+                       std::unique_ptr<Backend> backend_, bool defaultCandidate_, bool watched_)
     : index(index_), name(std::move(name_)), channels(channels_ >= 4 ? 4 : 2),
-      defaultCandidate(defaultCandidate_), rate(rate_), backend(std::move(backend_)),
-      api(new OutputDevice(new OutputDevice::Impl{this})) {
+      defaultCandidate(defaultCandidate_), watched(watched_), rate(rate_),
+      backend(std::move(backend_)), api(new OutputDevice(new OutputDevice::Impl{this})) {
     for (auto& a : assignment)
         a.store(0, std::memory_order_relaxed);
     for (auto& s : slots)
@@ -24,26 +25,50 @@ DeviceCore::~DeviceCore() {
 }
 
 bool DeviceCore::EnsureStarted() {
-    if (started)
+    if (started.load())
         return true;
     if (!backend) { // hand-driven: the test calls Render
-        started = true;
+        started.store(true);
         return true;
     }
     std::string error;
-    if (!backend->Start(*this, error)) {
-        lastError = error.empty() ? "The device could not be opened." : error;
-        return false;
+    {
+        std::lock_guard<std::mutex> lock(backendMutex);
+        if (!backend->Start(*this, error)) {
+            lastError = error.empty() ? "The device could not be opened." : error;
+            return false;
+        }
+        started.store(true);
     }
     lastError.clear();
-    started = true;
     return true;
 }
 
 void DeviceCore::StopBackend() {
-    if (started && backend)
+    std::lock_guard<std::mutex> lock(backendMutex);
+    if (started.load() && backend)
         backend->Stop();
-    started = false;
+    started.store(false);
+}
+
+const char* DeviceCore::LastError() const {
+    if (failed.load())
+        return kStoppedResponding;
+    return lastError.c_str();
+}
+
+void DeviceCore::FailOver() {
+    std::lock_guard<std::mutex> lock(backendMutex);
+    if (!started.load() || failed.load() || !backend)
+        return;
+    // Stopping returns once the stream's callbacks can no longer reach this card (a stream
+    // that will not close is cut off), so the stand-in never mixes alongside it.
+    backend->Stop();
+    failed.store(true);
+    backend = MakeSilentBackend();
+    std::string error;
+    if (!backend->Start(*this, error))
+        started.store(false); // no thread for the stand-in: the groups stay where they are
 }
 
 bool DeviceCore::AddGroup(OutputGroup::Impl* group) {

@@ -2,7 +2,9 @@
 // and the mixing callback.
 //
 // Threads: settings and group lists are changed on the user-interface thread; Render runs on
-// the card's thread (or a test's, for a hand-driven card). The group list is an array of
+// the card's thread (or a test's, for a hand-driven card). The watchdog's thread may swap a
+// card that stopped calling back for a silent stand-in; the backend is guarded by
+// backendMutex for that. The group list is an array of
 // atomic pointers the callback scans; a group taken out is freed only once a callback that may
 // have seen it has ended (callbackSeq is odd while a callback runs).
 #pragma once
@@ -13,6 +15,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace soundrail {
@@ -20,6 +23,9 @@ namespace soundrail {
 inline constexpr int kMaxGroups = 320;
 inline constexpr int kDeckChannels = 256;
 inline constexpr unsigned kMaxBlock = 1024;
+inline constexpr const char kStoppedResponding[] =
+    "The device stopped responding. What it played goes on in silence; assign its channels to "
+    "another device.";
 
 struct DeviceCore;
 
@@ -34,13 +40,14 @@ public:
 
 struct DeviceCore {
     DeviceCore(int index, std::string name, int channels, unsigned rate,
-               std::unique_ptr<Backend> backend, bool defaultCandidate);
+               std::unique_ptr<Backend> backend, bool defaultCandidate, bool watched);
     ~DeviceCore();
 
     const int index;
     const std::string name;
     const int channels; // 2 or 4
     const bool defaultCandidate;
+    const bool watched; // see Watched()
     std::atomic<unsigned> rate;
     std::string options; // settings text handed to a module's stream
 
@@ -55,9 +62,12 @@ struct DeviceCore {
     std::atomic<OutputGroup::Impl*> slots[kMaxGroups];
     std::atomic<uint64_t> callbackSeq{0};
 
+    std::mutex backendMutex; // guards backend; held only while a stream opens or closes
     std::unique_ptr<Backend> backend;
-    bool started = false;
-    std::string lastError;
+    std::atomic<bool> started{false};
+    // Set once the card stopped calling back and a silent stand-in took over its groups.
+    std::atomic<bool> failed{false};
+    std::string lastError; // user-interface thread only
     std::unique_ptr<OutputDevice> api;
     // The channel map changes 256 times in a row when the wizard runs; it is written on the
     // manager's next call or when the card goes away, not once per channel.
@@ -71,6 +81,14 @@ struct DeviceCore {
     // User-interface thread.
     bool EnsureStarted();
     void StopBackend();
+    const char* LastError() const;
+    // True for a sound card the watchdog looks after: a module's card that plays in real
+    // time. Hand-driven cards wait for their test, a file writer waiting on its disk is slow,
+    // not gone, and the built-in silent card cannot go.
+    bool Watched() const { return watched; }
+    // Watchdog's thread: the card has not called back for too long. Closes its stream and
+    // lets a silent stand-in play its groups on, so that the decks on it keep time.
+    void FailOver();
     bool AddGroup(OutputGroup::Impl* group);
     // False when a callback still ran after two seconds (the group must then not be freed).
     bool RemoveGroup(OutputGroup::Impl* group);

@@ -3,6 +3,9 @@
 // reader takes them with ReadCapture. When the reader falls behind, the newest frames that
 // do not fit are dropped rather than overwriting unread ones.
 #include "soundrail/input_device.h"
+#include "soundrail/watchdog.h"
+
+#include "platform/clock.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,23 +29,45 @@ bool InputCore::Start() {
     request.framesPerBuffer = 256;
     request.options = "";
     request.capture = [](void* ctx, const int16_t* in, unsigned long frames) {
-        static_cast<InputCore*>(ctx)->Push(in, frames);
+        auto* gate = static_cast<StreamGate*>(ctx);
+        if (!gate->Enter())
+            return;
+        static_cast<InputCore*>(gate->target())->Push(in, frames);
+        gate->Leave();
     };
-    request.context = this;
+    gate = std::make_shared<StreamGate>(this, channels);
+    request.context = gate.get();
     char text[256] = {};
     stream = module->openStream(index, &request, text, sizeof text);
     if (!stream) {
+        gate.reset();
         lastError = text[0] ? text : "The input could not be opened.";
         return false;
     }
     lastError.clear();
+    seenPushes = pushes.load(std::memory_order_acquire);
+    seenAt = zem::ClockMs();
     return true;
 }
 
+void InputCore::CheckAlive() {
+    if (!stream)
+        return;
+    const uint64_t now = pushes.load(std::memory_order_acquire);
+    const unsigned long ms = zem::ClockMs();
+    if (now != seenPushes) {
+        seenPushes = now;
+        seenAt = ms;
+    } else if (ms - seenAt > kStallMs) {
+        Stop();
+        lastError = "The input stopped recording: its device stopped responding.";
+    }
+}
+
 void InputCore::Stop() {
-    if (stream)
-        module->closeStream(stream);
+    CloseGatedStream(module, stream, std::move(gate));
     stream = nullptr;
+    gate.reset();
 }
 
 // Card's thread.
@@ -61,6 +86,7 @@ void InputCore::Push(const int16_t* in, unsigned long frames) {
         done += n;
     }
     write.store(w + bytes, std::memory_order_release);
+    pushes.fetch_add(1, std::memory_order_release);
 }
 
 uint64_t InputCore::Available() const {
@@ -100,10 +126,12 @@ void InputDevice::StopCapture() {
     impl_->core->Stop();
 }
 bool InputDevice::IsCapturing() {
+    impl_->core->CheckAlive();
     return impl_->core->stream != nullptr;
 }
 
 unsigned long InputDevice::GetCaptureBytesAvailable() {
+    impl_->core->CheckAlive();
     return static_cast<unsigned long>(impl_->core->Available());
 }
 

@@ -3,6 +3,7 @@
 
 #include "contracts/soundrail.h"
 #include "soundrail/output_module.h"
+#include "soundrail/stream_gate.h"
 
 #include <atomic>
 #include <cstdint>
@@ -24,6 +25,9 @@ struct InputCore {
     uint64_t Read(uint8_t* out, uint64_t bytes);
     // Card's thread.
     void Push(const int16_t* in, unsigned long frames);
+    // Reader's thread: an input whose card has stopped calling back for a while (unplugged,
+    // its server gone) is closed with a reason, so the reader learns it is not recording.
+    void CheckAlive();
 
     const SoundrailOutputModule* module;
     const int index;
@@ -31,10 +35,14 @@ struct InputCore {
     const int channels;
     const unsigned rate;
     void* stream = nullptr;
+    std::shared_ptr<StreamGate> gate; // the stream's way in, while it is open
     std::string lastError;
     std::vector<uint8_t> ring; // two seconds
     std::atomic<uint64_t> write{0};
     std::atomic<uint64_t> read{0};
+    std::atomic<uint64_t> pushes{0}; // callbacks so far
+    uint64_t seenPushes = 0;         // reader's: the count it last saw change, and when
+    unsigned long seenAt = 0;
 };
 
 } // namespace soundrail

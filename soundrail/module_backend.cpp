@@ -1,4 +1,7 @@
 #include "soundrail/module_backend.h"
+#include "soundrail/stream_gate.h"
+
+#include <cstring>
 
 namespace soundrail {
 
@@ -11,21 +14,34 @@ public:
     ~ModuleBackend() override { Stop(); }
 
     bool Start(DeviceCore& core, std::string& error) override {
+        gate_ = std::make_shared<StreamGate>(&core, core.channels);
         SoundrailStreamRequest request{};
         request.rate = core.rate.load();
         request.channels = core.channels;
         request.framesPerBuffer = 256;
         request.options = core.options.c_str();
         request.render = [](void* ctx, int16_t* out, unsigned long frames) {
-            static_cast<DeviceCore*>(ctx)->Render(out, frames);
+            auto* gate = static_cast<StreamGate*>(ctx);
+            if (!gate->Enter()) { // cut off: the card has moved on
+                std::memset(out, 0, frames * static_cast<size_t>(gate->channels()) * 2);
+                return;
+            }
+            static_cast<DeviceCore*>(gate->target())->Render(out, frames);
+            gate->Leave();
         };
         request.ready = [](void* ctx, unsigned long frames) {
-            return static_cast<DeviceCore*>(ctx)->Ready(frames) ? 1 : 0;
+            auto* gate = static_cast<StreamGate*>(ctx);
+            if (!gate->Enter())
+                return 0;
+            const bool ready = static_cast<DeviceCore*>(gate->target())->Ready(frames);
+            gate->Leave();
+            return ready ? 1 : 0;
         };
-        request.context = &core;
+        request.context = gate_.get();
         char text[256] = {};
         stream_ = module_->openStream(index_, &request, text, sizeof text);
         if (!stream_) {
+            gate_.reset();
             error = text[0] ? text : "The device could not be opened.";
             return false;
         }
@@ -33,15 +49,16 @@ public:
     }
 
     void Stop() override {
-        if (stream_)
-            module_->closeStream(stream_);
+        CloseGatedStream(module_, stream_, std::move(gate_));
         stream_ = nullptr;
+        gate_.reset();
     }
 
 private:
     const SoundrailOutputModule* module_;
     int index_;
     void* stream_ = nullptr;
+    std::shared_ptr<StreamGate> gate_;
 };
 
 } // namespace

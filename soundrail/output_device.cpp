@@ -142,5 +142,5 @@ void OutputDevice::GetSubChannelLabels(std::vector<std::string>& labels) {
 }
 
 const char* OutputDevice::GetLastError() {
-    return impl_->core->lastError.c_str();
+    return impl_->core->LastError();
 }

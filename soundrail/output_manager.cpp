@@ -6,6 +6,8 @@
 #include "soundrail/output_module.h"
 #include "soundrail/resampler.h"
 #include "soundrail/silent_backend.h"
+#include "soundrail/stream_gate.h"
+#include "soundrail/watchdog.h"
 
 #include "platform/library.h"
 
@@ -30,14 +32,16 @@ struct OutputManager::Impl {
     std::vector<std::unique_ptr<DeviceCore>> devices;
     std::vector<std::unique_ptr<ManualOutputClock>> manual;
     std::vector<std::unique_ptr<InputDevice>> inputs;
+    soundrail::Watchdog watchdog; // declared after devices: it ends before they go
     bool finalized = false;
 
     DeviceCore* AddDevice(const std::string& name, int channels, unsigned rate,
-                          std::unique_ptr<soundrail::Backend> backend, bool candidate) {
+                          std::unique_ptr<soundrail::Backend> backend, bool candidate,
+                          bool watched = false) {
         if (devices.size() >= static_cast<size_t>(soundrail::kMaxDevices))
             return nullptr;
         auto d = std::make_unique<DeviceCore>(static_cast<int>(devices.size()), name, channels,
-                                              rate, std::move(backend), candidate);
+                                              rate, std::move(backend), candidate, watched);
         soundrail::LoadDeviceSettings(*d);
         devices.push_back(std::move(d));
         return devices.back().get();
@@ -115,6 +119,7 @@ OutputDevice* ManualOutputClock::GetDevice() {
 OutputManager::OutputManager() : impl_(new Impl) {}
 
 OutputManager::~OutputManager() {
+    impl_->watchdog.Stop();
     for (auto& d : impl_->devices)
         d->StopBackend();
     // Groups the caller has not deleted yet outlive their cards: cut them loose, so deleting
@@ -132,10 +137,14 @@ OutputManager::~OutputManager() {
     impl_->inputs.clear();
     impl_->manual.clear();
     impl_->devices.clear();
-    for (auto& m : impl_->modules) {
-        if (m.desc->shutdown)
-            m.desc->shutdown();
-        zem::FreeLibraryHandle(m.handle);
+    // A module still closing a stream of a card that is gone must stay as it is: shutting it
+    // down or unloading it would pull the code from under that close.
+    if (!soundrail::GatedClosesPending()) {
+        for (auto& m : impl_->modules) {
+            if (m.desc->shutdown)
+                m.desc->shutdown();
+            zem::FreeLibraryHandle(m.handle);
+        }
     }
     delete impl_;
 }
@@ -169,7 +178,8 @@ bool OutputManager::LoadOutputModule(char* path) {
             info.defaultRate >= 8000 && info.defaultRate <= 192000 ? info.defaultRate : 44100;
         if (info.outputChannels >= 2)
             impl_->AddDevice(info.name, info.outputChannels, rate,
-                             soundrail::MakeModuleBackend(desc, i), info.defaultCandidate != 0);
+                             soundrail::MakeModuleBackend(desc, i), info.defaultCandidate != 0,
+                             info.defaultCandidate != 0);
         if (info.inputChannels > 0) {
             auto core = std::make_unique<soundrail::InputCore>(desc, i, info.name,
                                                                info.inputChannels, rate);
@@ -206,11 +216,15 @@ OutputGroup* OutputManager::CreateOutputGroup(int channel, WAVEFORMATEX* format,
     // At least one frame, at most a quarter of a gigabyte.
     if (bufferBytes < format->nBlockAlign || bufferBytes > (1UL << 28))
         return nullptr;
+    // A card that stopped responding takes no new groups: the deck gets a card that plays,
+    // or none and the engine's message.
+    auto usable = [](const DeviceCore& d) { return !d.disabled.load() && !d.failed.load(); };
     DeviceCore* owner = nullptr;
     for (auto& d : impl_->devices) {
-        if (d->disabled.load() || d->SubChannelFor(channel) == 0)
+        if (!usable(*d) || d->SubChannelFor(channel) == 0)
             continue;
         if (d->EnsureStarted()) {
+            impl_->watchdog.Watch(d.get());
             owner = d.get();
             break;
         }
@@ -220,12 +234,13 @@ OutputGroup* OutputManager::CreateOutputGroup(int channel, WAVEFORMATEX* format,
     auto* g = new OutputGroup::Impl(channel, *format, bufferBytes);
     g->owner = owner;
     for (auto& d : impl_->devices) {
-        if (d.get() == owner || d->disabled.load())
+        if (d.get() == owner || !usable(*d))
             continue;
         if (d->SubChannelFor(channel) == 0 && d->headphones.load() == 0)
             continue;
         if (!d->EnsureStarted())
             continue;
+        impl_->watchdog.Watch(d.get());
         g->taps[d->index] = std::make_unique<soundrail::Tap>();
         g->feedDevices[d->index] = d.get();
     }
