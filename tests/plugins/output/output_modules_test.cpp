@@ -9,11 +9,19 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
 #include <thread>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
 
 using namespace testaudio;
 
@@ -218,6 +226,98 @@ TEST(JackOutput, PlaysInRealTimeWithoutUnderruns) {
     OutputDevice::SetGeneralConfigPath("");
     EXPECT_GT(lowest, 0) << "the card ran dry";
     EXPECT_NEAR(played / 4.0 / card.nSamplesPerSec / seconds, 1.0, 0.03);
+}
+
+// A JACK server of this test's own that quits while a deck plays into it and a recording runs:
+// the card falls quiet, and the library must say so while the deck keeps its time. (SIGTERM:
+// a killed server would leave its entry in JACK's registry of servers, which fills up.)
+TEST(JackOutput, AServerThatGoesAwayIsReportedAndTheDeckKeepsTime) {
+    const std::string server = "zem-vanish-" + std::to_string(getpid());
+    const char* argv[] = {"jackd", "-n",    server.c_str(), "-d",  "dummy",
+                          "-r",    "44100", "-p",           "256", nullptr};
+    pid_t jackd = 0;
+    if (posix_spawnp(&jackd, "jackd", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
+        GTEST_SKIP() << "jackd is not installed";
+    setenv("JACK_DEFAULT_SERVER", server.c_str(), 1);
+    setenv("JACK_NO_START_SERVER", "1", 1);
+    const std::string probe = "jack_lsp -s " + server + " >/dev/null 2>&1";
+    bool up = false;
+    for (int i = 0; i < 100 && !up; ++i) {
+        up = std::system(probe.c_str()) == 0;
+        if (!up)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    auto killServer = [&] {
+        if (jackd > 0) {
+            kill(jackd, SIGTERM);
+            waitpid(jackd, nullptr, 0);
+        }
+        jackd = 0;
+    };
+    if (!up) {
+        killServer();
+        GTEST_SKIP() << "jackd did not start";
+    }
+    TestDir dir;
+    OutputDevice::SetGeneralConfigPath(dir.path().c_str());
+    auto m = std::make_unique<OutputManager>();
+    std::string path = PluginPath("ZEM_OUT_PortAudio");
+    ASSERT_TRUE(m->LoadOutputModule(path.data()));
+    std::vector<OutputDevice*> list;
+    m->GetOutputDevicesList(list);
+    OutputDevice* jack = nullptr;
+    for (OutputDevice* d : list) {
+        d->ResetAssignments();
+        if (!jack && std::string(d->GetOutputDeviceName()).rfind("JACK", 0) == 0)
+            jack = d;
+    }
+    ASSERT_TRUE(jack);
+    jack->SetChannelAssignment(0, 1);
+    WAVEFORMATEX f = Stereo16(44100);
+    std::unique_ptr<OutputGroup> g(m->CreateOutputGroup(0, &f, f.nAvgBytesPerSec));
+    ASSERT_TRUE(g) << jack->GetLastError();
+    g->Play();
+    auto playedOver = [&](int ms) {
+        g->UpdatePositions();
+        g->GetBytesPlayed();
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        g->UpdatePositions();
+        return g->GetBytesPlayed();
+    };
+    InputDevice* mic = nullptr;
+    std::vector<InputDevice*> inputs;
+    m->GetInputDevicesList(inputs);
+    for (InputDevice* in : inputs)
+        if (!mic && std::string(in->GetInputDeviceName()).rfind("JACK", 0) == 0)
+            mic = in;
+    ASSERT_TRUE(mic);
+    ASSERT_TRUE(mic->StartCapture()) << mic->GetLastError();
+    EXPECT_GT(playedOver(500), f.nAvgBytesPerSec / 4);
+    EXPECT_STREQ(jack->GetLastError(), "");
+    EXPECT_GT(mic->GetCaptureBytesAvailable(), 0ul);
+
+    killServer();
+    bool reported = false;
+    for (int i = 0; i < 1000 && !reported; ++i) {
+        reported = jack->GetLastError()[0] != 0;
+        if (!reported)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(reported);
+    EXPECT_NE(std::string(jack->GetLastError()).find("stopped responding"), std::string::npos);
+    EXPECT_GT(playedOver(500), f.nAvgBytesPerSec / 4);
+    bool stopped = false;
+    for (int i = 0; i < 1000 && !stopped; ++i) {
+        stopped = !mic->IsCapturing();
+        if (!stopped)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(stopped);
+    EXPECT_NE(std::string(mic->GetLastError()).find("stopped responding"), std::string::npos);
+    // Closing everything after the server has gone must not hang.
+    g.reset();
+    m.reset();
+    OutputDevice::SetGeneralConfigPath("");
 }
 
 // Records from the JACK server's capture ports through PortAudio at the server's pace.
