@@ -134,8 +134,9 @@ public:
     float GetSpeedOffset();
     // One label per sub-channel, sub-channel 1 first.
     void GetSubChannelLabels(std::vector<std::string>& labels);
-    // Why the card last failed to open, or that it stopped responding while it played (its
-    // groups then play on in silence and new groups go elsewhere); empty when neither.
+    // Why the card last failed to open, or that it has stopped responding while it plays
+    // (its groups then go on in silence and new groups go elsewhere, until it answers
+    // again); empty when neither.
     const char* GetLastError();
 
     // Folder of the files that keep the assignments and device settings (the INI folder).

@@ -1,5 +1,4 @@
 #include "soundrail/device_core.h"
-#include "soundrail/silent_backend.h"
 
 #include "platform/clock.h"
 
@@ -57,18 +56,21 @@ const char* DeviceCore::LastError() const {
     return lastError.c_str();
 }
 
-void DeviceCore::FailOver() {
+uint64_t DeviceCore::StreamCalls() {
     std::lock_guard<std::mutex> lock(backendMutex);
-    if (!started.load() || failed.load() || !backend)
+    return backend ? backend->Calls() : 0;
+}
+
+void DeviceCore::RenderStandIn(unsigned long frames) {
+    std::lock_guard<std::mutex> lock(backendMutex);
+    if (!backend || !started.load())
         return;
-    // Stopping returns once the stream's callbacks can no longer reach this card (a stream
-    // that will not close is cut off), so the stand-in never mixes alongside it.
-    backend->Stop();
-    failed.store(true);
-    backend = MakeSilentBackend();
-    std::string error;
-    if (!backend->Start(*this, error))
-        started.store(false); // no thread for the stand-in: the groups stay where they are
+    while (frames > 0) {
+        const unsigned long n = std::min<unsigned long>(frames, kMaxBlock);
+        if (!backend->RenderStandIn(*this, standIn_, n))
+            return;
+        frames -= n;
+    }
 }
 
 bool DeviceCore::AddGroup(OutputGroup::Impl* group) {

@@ -2,11 +2,10 @@
 // and the mixing callback.
 //
 // Threads: settings and group lists are changed on the user-interface thread; Render runs on
-// the card's thread (or a test's, for a hand-driven card). The watchdog's thread may swap a
-// card that stopped calling back for a silent stand-in; the backend is guarded by
-// backendMutex for that. The group list is an array of
-// atomic pointers the callback scans; a group taken out is freed only once a callback that may
-// have seen it has ended (callbackSeq is odd while a callback runs).
+// the card's thread (or a test's, for a hand-driven card), or on the watchdog's while the
+// card's stream has fallen quiet. The backend is guarded by backendMutex for the watchdog. The
+// group list is an array of atomic pointers the callback scans; a group taken out is freed only
+// once a callback that may have seen it has ended (callbackSeq is odd while a callback runs).
 #pragma once
 
 #include "contracts/soundrail.h"
@@ -24,8 +23,8 @@ inline constexpr int kMaxGroups = 320;
 inline constexpr int kDeckChannels = 256;
 inline constexpr unsigned kMaxBlock = 1024;
 inline constexpr const char kStoppedResponding[] =
-    "The device stopped responding. What it played goes on in silence; assign its channels to "
-    "another device.";
+    "The device stopped responding. What it plays goes on in silence until it answers again; "
+    "its channels can be assigned to another device.";
 
 struct DeviceCore;
 
@@ -36,6 +35,14 @@ public:
     // Starts calling core.Render on the card's thread; false with a reason in error.
     virtual bool Start(DeviceCore& core, std::string& error) = 0;
     virtual void Stop() = 0;
+    // Callbacks the stream has made since it started; 0 without a stream of a system.
+    virtual uint64_t Calls() const { return 0; }
+    // The watchdog's stand-in for a stream that has fallen quiet: mixes frames (at most
+    // kMaxBlock) into out, never at the same time as a callback of the stream. False when
+    // there is no stream or its callback holds the card.
+    virtual bool RenderStandIn(DeviceCore& /*core*/, int16_t* /*out*/, unsigned long /*frames*/) {
+        return false;
+    }
 };
 
 struct DeviceCore {
@@ -62,10 +69,11 @@ struct DeviceCore {
     std::atomic<OutputGroup::Impl*> slots[kMaxGroups];
     std::atomic<uint64_t> callbackSeq{0};
 
-    std::mutex backendMutex; // guards backend; held only while a stream opens or closes
+    std::mutex backendMutex; // guards backend; held while a stream opens or closes
     std::unique_ptr<Backend> backend;
     std::atomic<bool> started{false};
-    // Set once the card stopped calling back and a silent stand-in took over its groups.
+    // Set while the card's stream has stopped calling back and the watchdog mixes its groups
+    // in silence; cleared when the stream calls again.
     std::atomic<bool> failed{false};
     std::string lastError; // user-interface thread only
     std::unique_ptr<OutputDevice> api;
@@ -86,9 +94,11 @@ struct DeviceCore {
     // time. Hand-driven cards wait for their test, a file writer waiting on its disk is slow,
     // not gone, and the built-in silent card cannot go.
     bool Watched() const { return watched; }
-    // Watchdog's thread: the card has not called back for too long. Closes its stream and
-    // lets a silent stand-in play its groups on, so that the decks on it keep time.
-    void FailOver();
+    // Watchdog's thread.
+    uint64_t StreamCalls();
+    // Mixes frames of the card's groups and drops them, as the stream would have played them;
+    // nothing when the stream's own callback holds the card.
+    void RenderStandIn(unsigned long frames);
     bool AddGroup(OutputGroup::Impl* group);
     // False when a callback still ran after two seconds (the group must then not be freed).
     bool RemoveGroup(OutputGroup::Impl* group);
@@ -100,6 +110,7 @@ private:
     void MixInto(float* dstLeft, float* dstRight, unsigned n, GainRamp& ramp, float target,
                  bool jump);
 
+    int16_t standIn_[kMaxBlock * 4];
     float acc_[4][kMaxBlock];
     float left_[kMaxBlock];
     float right_[kMaxBlock];

@@ -48,6 +48,16 @@ public:
         return true;
     }
 
+    uint64_t Calls() const override { return gate_ ? gate_->Calls() : 0; }
+
+    bool RenderStandIn(DeviceCore& core, int16_t* out, unsigned long frames) override {
+        if (!gate_ || !gate_->TryEnter())
+            return false;
+        core.Render(out, frames);
+        gate_->Leave();
+        return true;
+    }
+
     void Stop() override {
         CloseGatedStream(module_, stream_, std::move(gate_));
         stream_ = nullptr;

@@ -19,10 +19,17 @@ public:
     StreamGate(void* target, int channels) : target_(target), channels_(channels) {}
 
     // Card's thread: true when the callback may reach the target, then Leave. Never waits.
+    // The call is counted: the sign of life the watchdog looks for.
     bool Enter() {
+        calls_.fetch_add(1, std::memory_order_relaxed);
+        return TryEnter();
+    }
+    // The watchdog's stand-in: as Enter, uncounted. It and the stream never mix at once.
+    bool TryEnter() {
         int open = kOpen;
         return state_.compare_exchange_strong(open, kBusy, std::memory_order_acquire);
     }
+    uint64_t Calls() const { return calls_.load(std::memory_order_relaxed); }
     void Leave() { state_.store(kOpen, std::memory_order_release); }
 
     // No callback reaches the target once this returns. A callback inside is waited for: it
@@ -35,6 +42,7 @@ public:
 private:
     static constexpr int kOpen = 0, kBusy = 1, kCut = 2;
     std::atomic<int> state_{kOpen};
+    std::atomic<uint64_t> calls_{0};
     void* const target_;
     const int channels_;
 };

@@ -1,7 +1,10 @@
-// Notices a sound card that stopped calling back: unplugged, its driver or its sound server
-// gone. Its stream never says so, it just falls quiet, and the decks on it would stall without
-// a word. The watchdog's thread looks at every started card ten times a second; one whose
-// callback has not run for stallMs is handed to DeviceCore::FailOver.
+// Looks after sound cards whose stream stops calling back: unplugged, their driver or their
+// sound server gone, or the system stalled. Such a stream never says so, it just falls quiet,
+// and the decks on it would stall without a word. The watchdog's thread looks at every started
+// card ten times a second. One whose stream has not called for kStallMs is marked failed
+// (GetLastError says so; new groups go elsewhere), and the watchdog mixes its groups in
+// silence at the card's pace, so that the decks on it keep time. When the stream calls again
+// it takes its card back.
 #pragma once
 
 #include "platform/event.h"
@@ -34,9 +37,13 @@ public:
 private:
     struct Entry {
         DeviceCore* core;
-        uint64_t seq;
-        unsigned long since; // when seq was last seen to change, or the card to be idle
+        uint64_t calls;
+        unsigned long since;    // when calls last changed, or the card was seen stopped
+        unsigned long quietAt;  // when the stand-in took over
+        uint64_t standInFrames; // frames it has mixed since
     };
+    // One look at one card, with the watchdog's lock held.
+    void Look(Entry& e, unsigned long now);
     void Run();
 
     std::mutex mutex_; // guards entries_

@@ -86,6 +86,22 @@ TEST_F(VanishingCard, AnOutputThatFallsQuietIsReportedAndItsDecksKeepTime) {
     EXPECT_EQ(manager->CreateOutputGroup(1, &f, 176400), nullptr);
 }
 
+// A card that falls quiet for a while (a stalled system, a device that recovers) gets its decks
+// back when it calls again, and takes new ones.
+TEST_F(VanishingCard, ACardThatAnswersAgainTakesItsDecksBack) {
+    WAVEFORMATEX f = Stereo16(44100);
+    std::unique_ptr<OutputGroup> deck(manager->CreateOutputGroup(0, &f, 176400));
+    ASSERT_TRUE(deck);
+    deck->Play();
+    vanish(1);
+    ASSERT_TRUE(Within10s([&] { return card->GetLastError()[0] != 0; }));
+    vanish(0);
+    ASSERT_TRUE(Within10s([&] { return card->GetLastError()[0] == 0; }));
+    EXPECT_GT(PlayedOver(*deck, 500), 176400ul / 4);
+    std::unique_ptr<OutputGroup> another(manager->CreateOutputGroup(1, &f, 176400));
+    EXPECT_TRUE(another);
+}
+
 TEST_F(VanishingCard, ACardThatCannotOpenGivesNoGroupAndTheReason) {
     vanish(1);
     WAVEFORMATEX f = Stereo16(44100);
