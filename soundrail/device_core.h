@@ -54,7 +54,10 @@ struct DeviceCore {
     const std::string name;
     const int channels; // 2 or 4
     const bool defaultCandidate;
-    const bool watched; // see Watched()
+    // True for a sound card the watchdog looks after: a module's card that plays in real
+    // time. Hand-driven cards wait for their test, a file writer waiting on its disk is slow,
+    // not gone, and the built-in silent card cannot go.
+    const bool watched;
     std::atomic<unsigned> rate;
     std::string options; // settings text handed to a module's stream
 
@@ -90,10 +93,6 @@ struct DeviceCore {
     bool EnsureStarted();
     void StopBackend();
     const char* LastError() const;
-    // True for a sound card the watchdog looks after: a module's card that plays in real
-    // time. Hand-driven cards wait for their test, a file writer waiting on its disk is slow,
-    // not gone, and the built-in silent card cannot go.
-    bool Watched() const { return watched; }
     // Watchdog's thread.
     uint64_t StreamCalls();
     // Mixes frames of the card's groups and drops them, as the stream would have played them;

@@ -45,7 +45,7 @@ bool InputCore::Start() {
         return false;
     }
     lastError.clear();
-    seenPushes = pushes.load(std::memory_order_acquire);
+    seenCalls = gate->Calls();
     seenAt = zem::ClockMs();
     return true;
 }
@@ -53,10 +53,10 @@ bool InputCore::Start() {
 void InputCore::CheckAlive() {
     if (!stream)
         return;
-    const uint64_t now = pushes.load(std::memory_order_acquire);
+    const uint64_t calls = gate->Calls();
     const unsigned long ms = zem::ClockMs();
-    if (now != seenPushes) {
-        seenPushes = now;
+    if (calls != seenCalls) {
+        seenCalls = calls;
         seenAt = ms;
     } else if (ms - seenAt > kStallMs) {
         Stop();
@@ -86,7 +86,6 @@ void InputCore::Push(const int16_t* in, unsigned long frames) {
         done += n;
     }
     write.store(w + bytes, std::memory_order_release);
-    pushes.fetch_add(1, std::memory_order_release);
 }
 
 uint64_t InputCore::Available() const {

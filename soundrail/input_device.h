@@ -40,8 +40,7 @@ struct InputCore {
     std::vector<uint8_t> ring; // two seconds
     std::atomic<uint64_t> write{0};
     std::atomic<uint64_t> read{0};
-    std::atomic<uint64_t> pushes{0}; // callbacks so far
-    uint64_t seenPushes = 0;         // reader's: the count it last saw change, and when
+    uint64_t seenCalls = 0; // reader's: the stream's call count it last saw change, and when
     unsigned long seenAt = 0;
 };
 

@@ -22,7 +22,7 @@ public:
         request.options = core.options.c_str();
         request.render = [](void* ctx, int16_t* out, unsigned long frames) {
             auto* gate = static_cast<StreamGate*>(ctx);
-            if (!gate->Enter()) { // cut off: the card has moved on
+            if (!gate->Enter()) { // cut off, or the watchdog's stand-in has the card
                 std::memset(out, 0, frames * static_cast<size_t>(gate->channels()) * 2);
                 return;
             }

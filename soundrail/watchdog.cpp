@@ -7,7 +7,7 @@
 namespace soundrail {
 
 void Watchdog::Watch(DeviceCore* core) {
-    if (!core || !core->Watched())
+    if (!core || !core->watched)
         return;
     {
         std::lock_guard<std::mutex> lock(mutex_);

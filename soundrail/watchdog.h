@@ -29,7 +29,7 @@ public:
     Watchdog& operator=(const Watchdog&) = delete;
 
     // User-interface thread: looks after core from now on (once; later calls do nothing).
-    // Cards that are not Watched() are left alone.
+    // Cards that are not watched are left alone.
     void Watch(DeviceCore* core);
     // Ends the thread; no card is failed over after it returns.
     void Stop();
