@@ -4,13 +4,13 @@
 // groups one callback mixes within a tenth of the 5.8 ms a 256-frame block lasts at 44.1 kHz.
 #include "contracts/soundrail.h"
 #include "platform/library.h"
+#include "tests/soundrail/audio_util.h"
 
 #include <benchmark/benchmark.h>
 #include <samplerate.h>
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 #include <cstring>
 #include <ctime>
 #include <memory>
@@ -23,50 +23,15 @@ constexpr unsigned long kPitch = 47628; // +8 %
 constexpr unsigned kBlock = 256;
 constexpr double kPi = 3.14159265358979323846;
 
-WAVEFORMATEX Stereo() {
-    WAVEFORMATEX f{};
-    f.wFormatTag = WAVE_FORMAT_PCM;
-    f.nChannels = 2;
-    f.nSamplesPerSec = kRate;
-    f.wBitsPerSample = 16;
-    f.nBlockAlign = 4;
-    f.nAvgBytesPerSec = kRate * 4;
-    return f;
-}
-
 // Worst spectral product outside the fundamental at outHz, in dB below it (Blackman-Harris
 // window, 2^k samples).
 double WorstProductDb(const std::vector<double>& x, double outHz) {
+    const std::vector<double> power = testaudio::Spectrum(x);
     const size_t n = x.size();
-    std::vector<std::complex<double>> a(n);
-    for (size_t i = 0; i < n; ++i) {
-        const double t = 2 * kPi * i / (n - 1);
-        a[i] = x[i] * (0.35875 - 0.48829 * std::cos(t) + 0.14128 * std::cos(2 * t) -
-                       0.01168 * std::cos(3 * t));
-    }
-    for (size_t i = 1, j = 0; i < n; ++i) {
-        size_t bit = n >> 1;
-        for (; j & bit; bit >>= 1)
-            j ^= bit;
-        j ^= bit;
-        if (i < j)
-            std::swap(a[i], a[j]);
-    }
-    for (size_t len = 2; len <= n; len <<= 1) {
-        const std::complex<double> wl = std::polar(1.0, -2 * kPi / len);
-        for (size_t i = 0; i < n; i += len) {
-            std::complex<double> w = 1;
-            for (size_t k = 0; k < len / 2; ++k, w *= wl) {
-                const auto u = a[i + k], v = a[i + k + len / 2] * w;
-                a[i + k] = u + v;
-                a[i + k + len / 2] = u - v;
-            }
-        }
-    }
     const size_t peak = static_cast<size_t>(outHz / (double(kRate) / n) + 0.5);
     double signal = 0, worst = 1e-300;
     for (size_t i = 0; i <= n / 2; ++i) {
-        const double p = std::norm(a[i]);
+        const double p = power[i];
         if (i + 8 >= peak && i <= peak + 8)
             signal += p;
         else
@@ -95,7 +60,7 @@ struct OwnRig {
         for (unsigned i = 0; i < kRate; ++i)
             tone[2 * i] = tone[2 * i + 1] =
                 static_cast<int16_t>(std::lround(32767 * std::sin(2 * kPi * 10000.0 * i / kRate)));
-        WAVEFORMATEX f = Stereo();
+        WAVEFORMATEX f = testaudio::Stereo16(kRate);
         for (int i = 0; i < count; ++i) {
             groups.emplace_back(manager.CreateOutputGroup(i, &f, 4 * kRate * 4));
             groups.back()->SetPitch(kPitch);

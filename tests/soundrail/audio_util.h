@@ -4,6 +4,7 @@
 #include "contracts/soundrail.h"
 
 #include <cmath>
+#include <complex>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -75,6 +76,42 @@ inline double Frequency(const std::vector<double>& v, unsigned rate, size_t from
         }
     }
     return count > 1 ? (count - 1) * static_cast<double>(rate) / (last - first) : 0.0;
+}
+
+// Power spectrum (Blackman-Harris window) of n = 2^k samples, bins 0..n/2.
+inline std::vector<double> Spectrum(const std::vector<double>& x) {
+    const size_t n = x.size();
+    const double pi = std::acos(-1.0);
+    std::vector<std::complex<double>> a(n);
+    for (size_t i = 0; i < n; ++i) {
+        const double t = 2 * pi * i / (n - 1);
+        const double w =
+            0.35875 - 0.48829 * std::cos(t) + 0.14128 * std::cos(2 * t) - 0.01168 * std::cos(3 * t);
+        a[i] = x[i] * w;
+    }
+    for (size_t i = 1, j = 0; i < n; ++i) {
+        size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1)
+            j ^= bit;
+        j ^= bit;
+        if (i < j)
+            std::swap(a[i], a[j]);
+    }
+    for (size_t len = 2; len <= n; len <<= 1) {
+        const std::complex<double> wl = std::polar(1.0, -2 * pi / len);
+        for (size_t i = 0; i < n; i += len) {
+            std::complex<double> w = 1;
+            for (size_t k = 0; k < len / 2; ++k, w *= wl) {
+                const auto u = a[i + k], v = a[i + k + len / 2] * w;
+                a[i + k] = u + v;
+                a[i + k + len / 2] = u - v;
+            }
+        }
+    }
+    std::vector<double> p(n / 2 + 1);
+    for (size_t i = 0; i <= n / 2; ++i)
+        p[i] = std::norm(a[i]);
+    return p;
 }
 
 } // namespace testaudio
