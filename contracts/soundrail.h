@@ -95,6 +95,9 @@ public:
     void SetHeadphoneMute(bool mute);
     bool GetHeadphoneMute();
     void SetSynchronizeType(SynchronizeType type);
+    // Frames the card had to play as silence because the ring ran dry while the group was
+    // playing and not muted; any thread.
+    unsigned long GetUnderrunFrames();
 
     Impl* GetImpl() { return impl_; }
 

@@ -62,6 +62,9 @@ struct OutputGroup::Impl {
     std::atomic<uint64_t> readAbs;
     std::atomic<uint64_t> played{0};  // source bytes the card has consumed, silence included
     std::atomic<uint64_t> deficit{0}; // source bytes played as silence because the ring was dry
+    // Source bytes played as silence because the ring was dry while the group was heard (not
+    // muted): the underruns a listener notices.
+    std::atomic<uint64_t> underrun{0};
     std::atomic<int64_t> seekRequest{-1};
     // A read reposition restarts the balance from what lies between the two cursors: the
     // reader publishes the deficit at the moment it moved, then bumps seekEpoch (after

@@ -91,6 +91,8 @@ void OutputGroup::Impl::Render(float* left, float* right, unsigned n, double ste
     if (!stereo)
         std::memcpy(right, left, n * sizeof(float));
     deficit.store(deficit.load(std::memory_order_relaxed) + dry, std::memory_order_release);
+    if (dry != 0 && !muted.load(std::memory_order_acquire))
+        underrun.store(underrun.load(std::memory_order_relaxed) + dry, std::memory_order_release);
     played.store(played.load(std::memory_order_relaxed) + pulled, std::memory_order_release);
     readAbs.store(r, std::memory_order_release);
     if (seek)
@@ -253,6 +255,11 @@ void OutputGroup::SetMute(bool mute) {
 void OutputGroup::SetPitch(unsigned long samplesPerSecond) {
     impl_->pitch.store(std::clamp(samplesPerSecond, kMinPitch, kMaxPitch),
                        std::memory_order_release);
+}
+
+unsigned long OutputGroup::GetUnderrunFrames() {
+    const uint64_t bytes = impl_->underrun.load(std::memory_order_acquire);
+    return static_cast<unsigned long>(bytes / impl_->blockAlign);
 }
 
 unsigned long OutputGroup::GetPitch() {

@@ -308,6 +308,10 @@ void MixerDevice::SetNotesText(char* text) {
     std::snprintf(m_notes, kNotesSize, "%s", text ? text : "");
 }
 
+unsigned long MixerDevice::GetUnderrunFrames() const {
+    return m_outputGroup ? m_outputGroup->GetUnderrunFrames() : 0;
+}
+
 void MixerDevice::SetOutputBlockSize(unsigned long size) {
     if (m_outputGroup && m_outputGroup->GetBufferBytes() < 2 * size)
         size = m_outputGroup->GetBufferBytes() / 2;

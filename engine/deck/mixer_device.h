@@ -68,6 +68,8 @@ public:
     void SetChannel(int channel) { m_channel = channel; }
     OutputGroup* GetOutputGroup() const { return m_outputGroup; }
     void SetOutputGroup(OutputGroup* group) { m_outputGroup = group; }
+    // Frames the card played as silence because this deck fell behind; 0 without an output.
+    unsigned long GetUnderrunFrames() const;
     WAVEFORMATEX* GetWaveFormatEx() { return &m_format; }
     // The part of the path after its last separator ("/" or "\"), copied into buffer.
     char* GetFilename(char* buffer) const;
