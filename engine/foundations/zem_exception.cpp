@@ -37,6 +37,10 @@ void appendLogRecord(const char* message) {
 
 } // namespace
 
+void ZEM_AppendErrorLog(const char* message) {
+    appendLogRecord(message ? message : "");
+}
+
 ZEMException::ZEMException(const char* message, bool fatal, int code)
     : m_code(code), m_fatal(fatal) {
     std::snprintf(m_message, sizeof m_message, "%s", message ? message : "");

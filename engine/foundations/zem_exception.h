@@ -30,3 +30,7 @@ private:
     int m_code;
     bool m_fatal;
 };
+
+// Appends one record to the error log, as an exception does, for notes that are not errors
+// (a setting the engine had to change). Any thread.
+ZEM_EXPORT void ZEM_AppendErrorLog(const char* message);

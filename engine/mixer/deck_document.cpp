@@ -1,5 +1,6 @@
 #include "engine/mixer/deck_document.h"
 
+#include "engine/deck/playback_sizes.h"
 #include "engine/deck/progress_event.h"
 #include "engine/deck/stream_device.h"
 #include "engine/foundations/standard_dirs.h"
@@ -104,8 +105,22 @@ void DeckDocument::RunOpenSequence(const char* path) {
         deck->SetParentDoc(this);
         std::string loadPath = file;
         deck->LoadFile(loadPath.data());
-        deck->SetOutputBlockSize(
-            static_cast<unsigned long>(Setting("Playback", "Block size (k)", 60)) * 1024);
+        const int bufferMs = Setting("Playback", "Buffer size", 1500);
+        const int blockKiB = Setting("Playback", "Block size (k)", 60);
+        const PlaybackSizes sizes =
+            ChoosePlaybackSizes(*deck->GetWaveFormatEx(), bufferMs, blockKiB);
+        if (sizes.raised) {
+            std::string note = "Playback settings too small for " + file + " were raised:";
+            if (sizes.bufferMs > bufferMs)
+                note += " \"Buffer size\" " + std::to_string(bufferMs) + " to " +
+                        std::to_string(sizes.bufferMs) + " ms";
+            if (sizes.blockKiB > blockKiB)
+                note += std::string(sizes.bufferMs > bufferMs ? "," : "") + " \"Block size (k)\" " +
+                        std::to_string(blockKiB) + " to " + std::to_string(sizes.blockKiB);
+            note += ", the smallest that play without gaps.";
+            ZEM_AppendErrorLog(note.c_str());
+        }
+        deck->SetOutputBlockSize(sizes.blockBytes);
         deck->LoadGlobalDSPEffects();
 
         char zec[512];
@@ -113,10 +128,7 @@ void DeckDocument::RunOpenSequence(const char* path) {
         FNameToZEC(zec);
         deck->ReadConfig(zec);
 
-        const unsigned long bufferBytes = static_cast<unsigned long>(
-            deck->GetWaveFormatEx()->nAvgBytesPerSec *
-            static_cast<double>(Setting("Playback", "Buffer size", 1500)) * 0.001);
-        m_mixer.AddDevice(deck, bufferBytes);
+        m_mixer.AddDevice(deck, sizes.bufferBytes);
         SetTitle(file.c_str());
 
         if (Setting("Playback", "On open goto cue 0", 1))

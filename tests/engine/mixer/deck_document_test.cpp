@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,21 @@ TEST(DeckDocument, ProfileSettingsChangeTheOpen) {
     EXPECT_EQ(deck->GetActiveEqualizer(), deck->GetEqualizer(10));
     EXPECT_FALSE(deck->GetEqualizerEnabled());
     EXPECT_EQ(rig.ui.boards, 0);
+}
+
+TEST(DeckDocument, PlaybackSettingsTooSmallAreRaisedAndLogged) {
+    DocRig rig("tiny_buffer_song.wav", 1.0,
+               "[Playback]\nTiming Method=2\nBlock size (k)=1\nBuffer size=20\n");
+    DeckDocument doc(*rig.mixer, &rig.ui);
+    ASSERT_TRUE(doc.OpenDocument(rig.song.c_str()));
+    MixerDevice* deck = doc.GetDevice();
+    EXPECT_EQ(deck->GetOutputBlockSize(), 6u * 1024u); // one tick of 44.1 kHz stereo
+    EXPECT_EQ(deck->GetOutputGroup()->GetBufferBytes(), 16756u); // 95 ms in whole frames
+    std::ifstream log(std::string(ZEM_GetZEMPath(0)) + "/Zemerr.log");
+    const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("tiny_buffer_song.wav were raised: \"Buffer size\" 20 to 95 ms, "
+                        "\"Block size (k)\" 1 to 6"),
+              std::string::npos);
 }
 
 TEST(DeckDocument, UnknownFormatAndUnplayableChannelFailWithoutADeck) {
