@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 ProgressEvent::~ProgressEvent() = default;
 
@@ -100,7 +101,11 @@ void StreamDevice::TimerTick() {
 }
 
 void StreamDevice::ThreadLoop() {
-    unsigned long start = zem::ClockMs();
+    // Paced on a microsecond clock: rounding to whole milliseconds would stretch the mean tick
+    // toward 34 ms, and a block of one tick's audio would then fall behind the card.
+    using Clock = std::chrono::steady_clock;
+    const auto period = std::chrono::milliseconds(m_tickPeriod);
+    auto start = Clock::now();
     const zem::Event stopped = m_currentSource->GetEvStopped();
     const zem::Event wantStop = m_currentSource->GetEvWantStop();
     const zem::Event* handles[3] = {&m_runEvent, &stopped, &wantStop};
@@ -113,10 +118,10 @@ void StreamDevice::ThreadLoop() {
         }
         TimeFunc();
         zem::WaitForAnyEvent(handles, 3, zem::Event::kInfinite);
-        const unsigned long elapsed = zem::ClockMs() - start;
-        if (elapsed < static_cast<unsigned long>(m_tickPeriod))
-            zem::SleepMs(static_cast<unsigned long>(m_tickPeriod) - elapsed);
-        start = zem::ClockMs();
+        const auto next = start + period;
+        if (Clock::now() < next)
+            std::this_thread::sleep_until(next);
+        start = Clock::now();
     }
     CheckProgressEvents();
 }
@@ -319,10 +324,12 @@ void StreamDevice::TimeFunc() {
     }
     unsigned long free = group->GetWriteBytesAvailable();
 
-    // 3. A stopped deck with a full output waits for Play or SetPosition.
+    // 3. A stopped deck with a full output waits for Play or SetPosition. Full is as full as
+    // the writes below keep it, so that Play starts with the whole ring.
+    const unsigned long room = WriteRoom(group->GetBufferBytes(), block);
     {
         const int s = m_status.load(), p = m_previousStatus.load();
-        if (playStatus == 0 && ((s == kStreaming && free <= 2 * block) || s == kSourceExhausted) &&
+        if (playStatus == 0 && ((s == kStreaming && free <= room) || s == kSourceExhausted) &&
             !(s == kSourceExhausted && p == kRefilling)) {
             m_runEvent.Reset();
             return;
@@ -388,7 +395,11 @@ void StreamDevice::TimeFunc() {
                 m_progress.fetch_add(static_cast<uint32_t>(played));
                 return;
             }
-            // A source shorter than the ring: refill it once more from the start.
+            // A source shorter than the ring: refill it once more from the start. While it
+            // plays out, silence follows its end, so that the card is never left dry (a dry
+            // card counts as an underrun).
+            if (m_previousStatus.load() != kRefilling && playStatus != 0)
+                group->WriteSilence(free, false);
             if (m_previousStatus.load() == kRefilling) {
                 group->WriteSilence(free, false);
                 m_previousStatus.store(kSourceExhausted);
@@ -406,7 +417,48 @@ void StreamDevice::TimeFunc() {
     // 6. Position-triggered events.
     CheckProgressEvents();
 
-    // 7. Loop-back between the loop slot's start and end. The source jumps to the loop start
+    // 7-9. Write. One block per tick keeps the output between one and two blocks short of full;
+    // a playing deck that has fallen behind (pitched up, or after a late tick) writes further
+    // blocks in the same tick until it has caught up, except while a loop-back is in flight.
+    if (m_stopFlag.load() != 0) {
+        group->WriteSilence(free, true);
+        m_writePosition.fetch_add(static_cast<int32_t>(free));
+        return;
+    }
+    for (int n = 0; n < kMaxBlocksPerTick && block != 0 && free >= room; ++n) {
+        const unsigned long count = WriteBlock(group, source, block, free, balance);
+        m_writePosition.fetch_add(static_cast<int32_t>(count));
+        // While a loop-back is in flight the source is already inside the next pass of the
+        // loop; writing on would run it past the loop's end before the jump is accounted.
+        if (count == 0 || m_status.load() != kStreaming || GetPlayStatus() != 1 ||
+            m_loopingEvent.load())
+            break;
+        free -= std::min(free, count);
+        balance += static_cast<long>(count);
+    }
+}
+
+unsigned long StreamDevice::TickBytes() const {
+    const unsigned long align = m_format.nBlockAlign ? m_format.nBlockAlign : 1;
+    const unsigned long bytes =
+        static_cast<unsigned long>(m_format.nAvgBytesPerSec) * kTickPeriodMs / 1000;
+    return bytes - bytes % align;
+}
+
+unsigned long StreamDevice::WriteRoom(unsigned long ring, unsigned long block) const {
+    // Waiting for two blocks of room leaves at least two ticks of audio in a ring that is large
+    // against the block. In a smaller ring that wait would drain it before each write, so the
+    // deck writes as soon as the ring has room for the block and still two ticks in it.
+    const unsigned long twoTicks = 2 * TickBytes();
+    unsigned long room = 2 * block;
+    if (ring < room + twoTicks)
+        room = ring > twoTicks ? ring - twoTicks : 0;
+    return std::max(room, block);
+}
+
+unsigned long StreamDevice::WriteBlock(OutputGroup* group, DeviceInputBuffer* source,
+                                       unsigned long block, unsigned long free, long balance) {
+    // The loop-back between the loop slot's start and end. The source jumps to the loop start
     // inside the block that reaches the loop's end, so the span repeats exactly: the bytes up
     // to the end are written first, then the block goes on from the start.
     long jumpAfter = -1; // bytes of this block before the jump
@@ -430,47 +482,39 @@ void StreamDevice::TimeFunc() {
         }
     }
 
-    // 8. Write one block.
+    // What the source has, up to a block, and also when it has less or nothing: a source that
+    // reports its availability late or in coarse steps would otherwise leave its last stretch
+    // unread, and only a read tells the deck that the song has ended.
     unsigned long count = 0;
-    if (m_stopFlag.load() != 0) {
-        group->WriteSilence(free, true);
-        count = free;
-    } else if (block != 0 && free >= 2 * block) {
-        // What the source has, up to a block, and also when it has less or nothing: a source
-        // that reports its availability late or in coarse steps would otherwise leave its last
-        // stretch unread, and only a read tells the deck that the song has ended.
-        unsigned long lockLength = 2 * block;
-        unsigned char* data = group->Lock(lockLength);
-        if (data) {
-            bool more = true;
-            if (jumpAfter < 0) {
-                const unsigned long align = m_format.nBlockAlign ? m_format.nBlockAlign : 1;
-                count = std::min(block, source->GetBytesAvailable());
-                count -= count % align;
-                more = source->FillBuffer(count, data);
-            } else {
-                unsigned long head = static_cast<unsigned long>(jumpAfter);
-                if (head > 0)
-                    more = source->FillBuffer(head, data);
-                RestoreStoredPosition(slot, 0, true);
-                auto* loop = new LoopingProgressEvent(loopStart);
-                m_loopingEvent.store(loop);
-                AddProgressEvent(loop, loopEnd);
-                // A loop shorter than a block does not run past its end within the block.
-                unsigned long tail = std::min<unsigned long>(block - head, loopEnd - loopStart);
-                more = source->FillBuffer(tail, data + head);
-                count = head + tail;
-                m_writePosition.store(static_cast<int32_t>(loopStart - head));
-            }
-            DSProcessSample(reinterpret_cast<char*>(data), count);
-            group->Unlock(count);
-            if (!more) {
-                m_previousStatus.store(m_status.load());
-                m_status.store(kSourceExhausted);
-            }
-        }
+    unsigned long lockLength = 2 * block;
+    unsigned char* data = group->Lock(lockLength);
+    if (!data)
+        return 0;
+    bool more = true;
+    if (jumpAfter < 0) {
+        const unsigned long align = m_format.nBlockAlign ? m_format.nBlockAlign : 1;
+        count = std::min(block, source->GetBytesAvailable());
+        count -= count % align;
+        more = source->FillBuffer(count, data);
+    } else {
+        unsigned long head = static_cast<unsigned long>(jumpAfter);
+        if (head > 0)
+            more = source->FillBuffer(head, data);
+        RestoreStoredPosition(slot, 0, true);
+        auto* loop = new LoopingProgressEvent(loopStart);
+        m_loopingEvent.store(loop);
+        AddProgressEvent(loop, loopEnd);
+        // A loop shorter than a block does not run past its end within the block.
+        unsigned long tail = std::min<unsigned long>(block - head, loopEnd - loopStart);
+        more = source->FillBuffer(tail, data + head);
+        count = head + tail;
+        m_writePosition.store(static_cast<int32_t>(loopStart - head));
     }
-
-    // 9.
-    m_writePosition.fetch_add(static_cast<int32_t>(count));
+    DSProcessSample(reinterpret_cast<char*>(data), count);
+    group->Unlock(count);
+    if (!more) {
+        m_previousStatus.store(m_status.load());
+        m_status.store(kSourceExhausted);
+    }
+    return count;
 }

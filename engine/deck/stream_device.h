@@ -31,6 +31,8 @@ public:
         kSourceExhausted = 3,
     };
     static constexpr int kTickPeriodMs = 100 / 3;
+    // Most blocks a tick writes while catching up.
+    static constexpr int kMaxBlocksPerTick = 8;
 
     StreamDevice();
     ~StreamDevice() override;
@@ -79,6 +81,14 @@ private:
     void CheckProgressEvents();
     void SetStreamStatus(int status);
     void TimeFunc();
+    // Heartbeat: writes one block (with the loop-back when the block reaches the loop's end);
+    // returns the bytes written.
+    unsigned long WriteBlock(OutputGroup* group, DeviceInputBuffer* source, unsigned long block,
+                             unsigned long free, long balance);
+    // Free bytes the output must have before the heartbeat writes a block.
+    unsigned long WriteRoom(unsigned long ring, unsigned long block) const;
+    // Bytes of the deck's audio in one tick.
+    unsigned long TickBytes() const;
     void ThreadLoop();
     void TimerTick();
     // Pre: m_eventsMutex held.
