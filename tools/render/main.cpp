@@ -70,6 +70,19 @@ int main(int argc, char** argv) {
                 ok = false;
                 error = finishError;
             }
+            if (ok) {
+                unsigned long total = 0;
+                const std::vector<unsigned long>& underruns = session.Underruns();
+                for (size_t ch = 0; ch < underruns.size(); ++ch) {
+                    std::printf("deck %zu: %lu underrun frames\n", ch, underruns[ch]);
+                    total += underruns[ch];
+                }
+                if (options.strict && total > 0) {
+                    ok = false;
+                    error = std::to_string(total) +
+                            " frames played as silence because a deck fell behind (--strict)";
+                }
+            }
         }
         if (!ok && !options.out.empty())
             outPath = ResolvePath(dir.originalCwd, options.out);

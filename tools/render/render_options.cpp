@@ -62,6 +62,7 @@ Options:
   --home DIR            use DIR as the program directory (Plugins, INI, ZEC, SFX)
   --list-devices        list the sound output devices and the input plug-ins, then exit
   --quiet               no progress line
+  --strict              exit with status 1 when a deck ran dry (underrun frames above 0)
   --help                this text
 
 Script: one command per line, "TIME COMMAND ARGUMENTS"; TIME is seconds of mix ("12.5") or
@@ -107,6 +108,8 @@ bool ParseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& er
             o.listDevices = true;
         } else if (arg == "--quiet") {
             o.quiet = true;
+        } else if (arg == "--strict") {
+            o.strict = true;
         } else if (arg == "--out") {
             if (!value(o.out))
                 return false;

@@ -28,6 +28,7 @@ struct RenderOptions {
     bool listDevices = false;
     bool help = false;
     bool quiet = false;
+    bool strict = false; // fail the run when any deck fell behind its card
 };
 
 // Fills options from argv; false with a one-line reason in error.

@@ -516,6 +516,11 @@ bool RenderSession::Finish(std::string& error) {
         return true;
     m_finished = true;
     m_clock.reset();
+    m_underruns.clear();
+    for (auto& doc : m_documents) {
+        MixerDevice* deck = doc->GetDevice();
+        m_underruns.push_back(deck ? deck->GetUnderrunFrames() : 0);
+    }
     for (auto& doc : m_documents)
         doc->Eject(false);
     m_documents.clear();

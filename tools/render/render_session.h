@@ -41,6 +41,10 @@ public:
     // reason when the file could not be finished.
     bool Finish(std::string& error);
 
+    // Per deck, in channel order: the frames its card had to play as silence because the deck
+    // fell behind. Taken when the decks are ejected.
+    const std::vector<unsigned long>& Underruns() const { return m_underruns; }
+
     Mixer& GetMixer() { return *m_mixer; }
     MixerDevice* Deck(int channel) const;
 
@@ -71,4 +75,5 @@ private:
     unsigned long m_startMs = 0;
     unsigned long m_lastProgressMs = 0;
     bool m_finished = false;
+    std::vector<unsigned long> m_underruns;
 };
