@@ -160,7 +160,13 @@ std::vector<Command> Commands() {
         {"play", "card", [](MixerDevice& d, Mixer&) { d.Play(); }, nothing},
         {"pitch change (+20 %)", "card",
          [](MixerDevice& d, Mixer&) { d.SetPitch(d.GetOriginalPitch() * 12 / 10); },
-         [](MixerDevice& d, Mixer&) { d.SetPitch(d.GetOriginalPitch()); }},
+         [](MixerDevice& d, Mixer&) {
+             // Back at its own rate the card still resamples at the fraction where the pitch
+             // change left it, which rings at the sawtooth's wraps; a jump starts it afresh.
+             d.SetPitch(d.GetOriginalPitch());
+             zem::SleepMs(100);
+             d.RestoreStoredPosition(5, 0, false);
+         }},
         {"volume change (100 to 90)", "card",
          [](MixerDevice& d, Mixer&) { d.SetVolume(90, kVChannel0); },
          [](MixerDevice& d, Mixer&) { d.SetVolume(100, kVChannel0); }},
