@@ -46,7 +46,8 @@ Disabled=1
 EOF
 printf '[Playback]\nBuffer size=100\nBlock size (k)=6\n' >"$home/ZEM.ini"
 
-song_seconds=$(awk -v s="$seconds" 'BEGIN { printf "%d", s + 5 }')
+# Long enough for the fastest deck (+8 %) to play the whole run.
+song_seconds=$(awk -v s="$seconds" 'BEGIN { printf "%d", s * 1.1 + 5 }')
 "$build/bin/zem-demo-songs" "$home" "$song_seconds" >/dev/null
 # Two decoders: WAV through libsndfile, MP3 through mpg123 when an MP3 could be written.
 songs=("$home/demo-120bpm.wav" "$home/demo-126bpm.wav" "$home/demo-132bpm.wav" "$home/demo-120bpm.wav")

@@ -98,8 +98,8 @@ int main(int argc, char** argv) {
     if (argc == 3) {
         char* end = nullptr;
         seconds = std::strtod(argv[2], &end);
-        if (!end || *end || !(seconds >= 5 && seconds <= 600)) {
-            std::fprintf(stderr, "zem-demo-songs: SECONDS must be from 5 to 600\n");
+        if (!end || *end || !(seconds >= 5 && seconds <= 1200)) {
+            std::fprintf(stderr, "zem-demo-songs: SECONDS must be from 5 to 1200\n");
             return 1;
         }
     }

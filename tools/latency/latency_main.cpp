@@ -185,9 +185,13 @@ std::vector<Command> Commands() {
     };
 }
 
+// Each command is measured this many times per setting; the table gives the median and the
+// worst, since a heartbeat-applied change waits for a tick that may just have passed.
+constexpr int kRepeats = 3;
+
 struct Result {
-    std::vector<double> ms; // per command
-    double cueHeardMs = -1; // the cue jump's new position
+    std::vector<std::vector<double>> ms; // per command, per repeat; -1: no change found
+    std::vector<double> cueHeardMs;      // the cue jump's new position, per repeat
     unsigned long underruns = 0;
 };
 
@@ -218,12 +222,16 @@ bool RunSetting(Mixer& mixer, Probe& probe, const Setting& s, const std::string&
     mixer.SetFaderPercent(-100);
     const unsigned long settle = static_cast<unsigned long>(std::max(800, s.bufferMs + 600));
     zem::SleepMs(settle + 500);
-    for (const Command& c : Commands()) {
-        probe.Mark();
-        c.act(deck, mixer);
-        zem::SleepMs(settle);
-        c.undo(deck, mixer);
-        zem::SleepMs(settle);
+    for (int repeat = 0; repeat < kRepeats; ++repeat) {
+        for (const Command& c : Commands()) {
+            // A different moment within the tick each time.
+            zem::SleepMs(static_cast<unsigned long>(11 * repeat));
+            probe.Mark();
+            c.act(deck, mixer);
+            zem::SleepMs(settle);
+            c.undo(deck, mixer);
+            zem::SleepMs(settle);
+        }
     }
     underruns = deck.GetUnderrunFrames();
     doc.Eject(false);
@@ -295,20 +303,27 @@ int Measure(const char* outFile) {
     }
     const std::vector<size_t> marks = FindMarkers(right, 20000);
     const size_t perSetting = Commands().size();
-    if (marks.size() != perSetting * settings.size()) {
+    if (marks.size() != perSetting * kRepeats * settings.size()) {
         std::fprintf(stderr, "zem-latency: found %zu markers, expected %zu\n", marks.size(),
-                     perSetting * settings.size());
+                     perSetting * kRepeats * settings.size());
         return 1;
     }
+    for (Result& r : results)
+        r.ms.resize(perSetting);
     for (size_t i = 0; i < marks.size(); ++i) {
         const size_t end = i + 1 < marks.size() ? marks[i + 1] : left.size();
         const size_t at = FirstChange(left, marks[i], end, kRate);
-        Result& r = results[i / perSetting];
-        r.ms.push_back(at >= end ? -1 : 1000.0 * static_cast<double>(at - marks[i]) / kRate);
-        if (i % perSetting == kCueJump && at < end) // the cue jump: when the new position is heard
-            r.cueHeardMs = 1000.0 *
-                           static_cast<double>(FirstSound(left, at + kRate / 200, end) - marks[i]) /
-                           kRate;
+        Result& r = results[i / (perSetting * kRepeats)];
+        const size_t command = i % perSetting;
+        r.ms[command].push_back(at >= end ? -1
+                                          : 1000.0 * static_cast<double>(at - marks[i]) / kRate);
+        if (command == kCueJump) // when the new position is heard, after the cut
+            r.cueHeardMs.push_back(
+                at >= end
+                    ? -1
+                    : 1000.0 *
+                          static_cast<double>(FirstSound(left, at + kRate / 200, end) - marks[i]) /
+                          kRate);
     }
 
     std::string table = "| command | applied by |";
@@ -319,12 +334,13 @@ int Measure(const char* outFile) {
         table += "---:|";
     table += "\n";
     const std::vector<Command> commands = Commands();
-    auto cell = [](double ms) {
-        char b[32];
-        if (ms < 0)
+    auto cell = [](std::vector<double> ms) {
+        std::sort(ms.begin(), ms.end());
+        char b[48];
+        if (ms.empty() || ms.front() < 0)
             std::snprintf(b, sizeof b, " no change |");
         else
-            std::snprintf(b, sizeof b, " %.1f ms |", ms);
+            std::snprintf(b, sizeof b, " %.1f / %.1f ms |", ms[ms.size() / 2], ms.back());
         return std::string(b);
     };
     for (size_t c = 0; c < commands.size(); ++c) {
@@ -343,6 +359,7 @@ int Measure(const char* outFile) {
     for (const Result& r : results)
         table += " " + std::to_string(r.underruns) + " |";
     table += "\n";
+    table += "\nEach cell: median / worst of " + std::to_string(kRepeats) + " measurements.\n";
     std::fputs(table.c_str(), stdout);
     if (outFile)
         WriteText(outFile, table);
