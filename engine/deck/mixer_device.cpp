@@ -181,12 +181,21 @@ void MixerDevice::SetPitch(unsigned long rate) {
     if (m_outputGroup)
         m_outputGroup->SetPitch(rate);
     const float own = static_cast<float>(m_format.nSamplesPerSec);
-    if (m_tempo->currentTempo == 0.f)
-        m_tempo->currentTempo = m_tempo->baseTempo;
+    // The tempo record keeps its plain layout; its current tempo is written atomically because
+    // a pitch ramp calls this on its own thread while the window reads it.
+    std::atomic_ref<float> current(m_tempo->currentTempo);
+    if (current.load(std::memory_order_relaxed) == 0.f)
+        current.store(m_tempo->baseTempo, std::memory_order_relaxed);
     else if (own != 0.f)
-        m_tempo->currentTempo = static_cast<float>(rate) / own * m_tempo->baseTempo;
+        current.store(static_cast<float>(rate) / own * m_tempo->baseTempo,
+                      std::memory_order_relaxed);
     if (own != 0.f)
-        m_pitchChange = (static_cast<float>(rate) / own - 1.f) * 100.f;
+        m_pitchChange.store((static_cast<float>(rate) / own - 1.f) * 100.f,
+                            std::memory_order_relaxed);
+}
+
+float MixerDevice::GetCurrentTempo() const {
+    return std::atomic_ref<float>(m_tempo->currentTempo).load(std::memory_order_relaxed);
 }
 
 unsigned long MixerDevice::GetPitch() {

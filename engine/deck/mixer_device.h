@@ -89,7 +89,9 @@ public:
     void SetPitch(unsigned long rate);
     unsigned long GetPitch();
     unsigned long GetOriginalPitch() const { return m_format.nSamplesPerSec; }
-    float GetPitchChange() const { return m_pitchChange; }
+    // Any thread: a pitch ramp sets the pitch on its own thread while the window reads these.
+    float GetPitchChange() const { return m_pitchChange.load(std::memory_order_relaxed); }
+    float GetCurrentTempo() const;
     float PitchMatchTo(MixerDevice* other);
     BPMInfo* GetBPMInfo() const { return m_tempo; }
     void SetSpeed(unsigned long speed) { m_speed = speed; }
@@ -181,7 +183,7 @@ protected:
     OutputGroup* m_outputGroup = nullptr;
     WAVEFORMATEX m_format;
     std::atomic<unsigned long> m_blockSize{15000};
-    float m_pitchChange = 0;
+    std::atomic<float> m_pitchChange{0};
     unsigned long m_speed = 44100;
     StoredPosition m_stored[kStoredPositions];
     std::atomic<int> m_loopSlot{kNoLoopSlot};

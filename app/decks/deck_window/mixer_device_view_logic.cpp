@@ -178,7 +178,7 @@ void MixerDeviceViewLogic::ToggleTimeMode() {
 
 void MixerDeviceViewLogic::RefreshReadout(double position) {
     const double bps = BytesPerSecond();
-    m_readout = FormatDeckReadout(m_deck->GetBPMInfo()->currentTempo, m_deck->GetPitchChange(),
+    m_readout = FormatDeckReadout(m_deck->GetCurrentTempo(), m_deck->GetPitchChange(),
                                   bps > 0 ? position / bps : 0.0, m_totalTime, m_timeMode);
 }
 
@@ -471,7 +471,7 @@ MixerDevice* MixerDeviceViewLogic::FindMatchDeck(MatchSide side) const {
 bool MixerDeviceViewLogic::MatchPitch(MatchSide side) {
     MixerDevice* other = FindMatchDeck(side);
     // Either tempo 0 would divide by zero or stop this deck dead.
-    if (!other || m_deck->GetBPMInfo()->currentTempo == 0 || other->GetBPMInfo()->currentTempo == 0)
+    if (!other || m_deck->GetCurrentTempo() == 0 || other->GetCurrentTempo() == 0)
         return false;
     StopRamp();
     m_deck->PitchMatchTo(other);
@@ -627,9 +627,7 @@ CommandState MixerDeviceViewLogic::GetCommandState(int command) const {
                                : command == kCmdMatchRight ? MatchSide::kRight
                                                            : MatchSide::kNext;
         const MixerDevice* other = FindMatchDeck(side);
-        return {other && m_deck->GetBPMInfo()->currentTempo != 0 &&
-                    other->GetBPMInfo()->currentTempo != 0,
-                false};
+        return {other && m_deck->GetCurrentTempo() != 0 && other->GetCurrentTempo() != 0, false};
     }
     case kCmdReadOnly:
         return {true, m_deck->GetReadOnlyConfig()};
