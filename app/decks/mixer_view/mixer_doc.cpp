@@ -1,0 +1,1 @@
+#include "app/decks/mixer_view/mixer_doc.h"
