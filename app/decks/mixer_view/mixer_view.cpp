@@ -16,7 +16,6 @@
 #include <QPointer>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QStatusBar>
 #include <QStyleOptionSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -301,8 +300,10 @@ bool CMixerView::OnUpdateCommand(int id, ZemCommandState& state) {
 
 void CMixerView::ShowCenterText(const std::string& text) {
     m_centre->setText(QString::fromStdString(text));
+    // The main window's crossfader pane carries the control identifier as its name.
     if (QMainWindow* main = AppContext().mainWindow)
-        main->statusBar()->showMessage(QString::fromStdString(text));
+        if (auto* pane = main->findChild<QLabel*>(QStringLiteral("59143")))
+            pane->setText(QString::fromStdString(text));
 }
 
 void CMixerView::StartFadeTimer() {

@@ -1,0 +1,75 @@
+#include "app/decks/deck_view/deck_frame.h"
+
+#include "app/decks/deck_view/mixer_device_view.h"
+#include "app/decks/deck_window/deck_commands.h"
+#include "app/framework/zem_profile.h"
+#include "engine/deck/mixer_device.h"
+
+#include <QCloseEvent>
+#include <QMessageBox>
+
+#include <cstdio>
+
+namespace {
+
+bool DefaultCloseQuestion(QWidget* parent, const QString& title, const QString& text) {
+    return QMessageBox::warning(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
+}
+
+CDeckFrame::CloseQuestion& Question() {
+    static CDeckFrame::CloseQuestion question = DefaultCloseQuestion;
+    return question;
+}
+
+} // namespace
+
+CDeckFrame::CDeckFrame(QWidget* parent) : ZemChildFrame(parent) {}
+
+void CDeckFrame::OnCreateFrame() {}
+
+void CDeckFrame::OnInitialUpdateFrame(ZemDocument* document, bool makeVisible) {
+    UpdatePlacementKey();
+    resize(sizeHint());
+    const QSize least = minimumSizeHint();
+    SetMinimumTrackSize(least.width(), least.height());
+    RestorePlacement(true);
+    ZemChildFrame::OnInitialUpdateFrame(document, makeVisible);
+    if (GetProfile() && GetProfile()->GetProfileInt("Playback", "On open load EQ", 0))
+        if (CMixerDeviceView* view = GetDeckView())
+            view->ExecuteDeckCommand(zem::deckwin::kCmdEqualizer, Qt::NoModifier);
+}
+
+void CDeckFrame::UpdatePlacementKey() {
+    CMixerDeviceView* view = GetDeckView();
+    MixerDevice* deck = view ? view->GetDevice() : nullptr;
+    if (!deck)
+        return;
+    char key[32];
+    std::snprintf(key, sizeof key, "Channel %d", deck->GetChannel());
+    SetPlacementKey(kPlacementSection, key);
+}
+
+CMixerDeviceView* CDeckFrame::GetDeckView() const {
+    return qobject_cast<CMixerDeviceView*>(GetActiveView());
+}
+
+void CDeckFrame::ForwardKeyRelease(int command, Qt::KeyboardModifiers keys) {
+    if (CMixerDeviceView* view = GetDeckView())
+        view->OnKeyRelease(command, keys);
+}
+
+void CDeckFrame::SetCloseQuestion(CloseQuestion question) {
+    Question() = question ? std::move(question) : CloseQuestion(DefaultCloseQuestion);
+}
+
+void CDeckFrame::closeEvent(QCloseEvent* event) {
+    CMixerDeviceView* view = GetDeckView();
+    MixerDevice* deck = view ? view->GetDevice() : nullptr;
+    if (deck && deck->IsPlaying() &&
+        !Question()(this, QString::fromUtf8(kCloseTitle), QString::fromUtf8(kCloseQuestion))) {
+        event->ignore();
+        return;
+    }
+    ZemChildFrame::closeEvent(event);
+}
