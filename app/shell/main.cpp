@@ -1,0 +1,99 @@
+// zem: the DJ mixing program.
+#include "app/decks/deck_view/deck_frame.h"
+#include "app/decks/deck_view/zem_doc.h"
+#include "app/decks/mixer_view/mixer_view.h"
+#include "app/shell/command_line.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/program_home.h"
+#include "app/shell/screenshot.h"
+#include "app/shell/shell_dialogs.h"
+#include "app/shell/signal_close.h"
+#include "app/shell/zem_app.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: zem [--home DIR] [--screenshot FILE.png] [-log] [FILE...]\n"
+    "  --home DIR             program directory (plug-ins, skins, settings); default: run/ of\n"
+    "                         the build folder\n"
+    "  --screenshot FILE.png  after start-up, write a picture of the main window and exit\n"
+    "  -log                   note every engine error in the log as it happens\n";
+
+using namespace zem::shell;
+
+int Fail(const std::string& text) {
+    std::fprintf(stderr, "zem: %s\n%s", text.c_str(), kUsage);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    for (const std::string& a : args)
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    CommandLine early = ParseCommandLine(args, {});
+    if (!early.errors.empty())
+        return Fail(early.errors.front());
+    ProgramHome home;
+    std::string error;
+    if (!EnterProgramHome(argv, early.home, home, error)) {
+        std::fprintf(stderr, "zem: %s\n", error.c_str());
+        return 1;
+    }
+    CommandLine commandLine = ParseCommandLine(args, home.startDir);
+    const bool screenshot = !commandLine.screenshot.empty();
+    const std::string screenshotPath = screenshot && commandLine.screenshot[0] != '/'
+                                           ? home.startDir + "/" + commandLine.screenshot
+                                           : commandLine.screenshot;
+
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName("ZEM");
+    // A run that only takes a picture has nobody to answer questions.
+    MessageBoxDialogs boxes;
+    UnattendedDialogs unattended;
+    ShellDialogs& dialogs = screenshot ? static_cast<ShellDialogs&>(unattended) : boxes;
+    InstallUserInterfaceHooks(&dialogs);
+    CDeckFrame::SetCloseQuestion([&dialogs](QWidget*, const QString& title, const QString& text) {
+        return dialogs.AskWarning(title.toStdString(), text.toStdString());
+    });
+    CZEMDoc::SetMixerBoardRefresh([] {
+        if (CMixerView* board = AppContext().mixerView)
+            board->Refresh();
+    });
+
+    int result = 0;
+    {
+        ProgramProfile profile;
+        ShellExtensions extensions;
+        CZEMApp app(profile, dialogs, extensions, commandLine, home.startDir);
+        app.SetKeepSession(screenshot);
+        SignalClose signalClose([&app] {
+            if (CMainFrame* frame = app.MainFrame(); frame && frame->isVisible())
+                frame->close();
+            else
+                QApplication::quit();
+        });
+        if (!app.InitInstance()) {
+            result = 1;
+        } else {
+            boxes.SetParent(app.MainFrame());
+            if (screenshot)
+                TakeScreenshotWhenSettled(*app.MainFrame(), screenshotPath, result);
+            const int loop = QApplication::exec();
+            if (result == 0)
+                result = loop;
+        }
+        app.ExitInstance();
+    }
+    InstallUserInterfaceHooks(nullptr);
+    return result;
+}

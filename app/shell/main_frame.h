@@ -1,0 +1,105 @@
+// The main window: the workspace with its tiled background, the status bar with the
+// crossfader pane, the menus, files dropped on it, the deck and crossfader commands, channel
+// codes in window order, and the question before a playing deck's window closes.
+//
+// Threads: the user-interface thread only.
+#pragma once
+
+#include "app/framework/command_target.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class MixerDevice;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QMimeData;
+class ZemChildFrame;
+class ZemCommandRouter;
+class ZemDocManager;
+class ZemDocument;
+class ZemProfile;
+class ZemRecentFileList;
+
+namespace zem::shell {
+
+class ShellDialogs;
+
+class CMainFrame : public QMainWindow, public ZemCommandTarget {
+    Q_OBJECT
+public:
+    static constexpr int kDefaultWidth = 1280;
+    static constexpr int kDefaultHeight = 800;
+
+    // Everything must outlive the frame. The frame becomes the documents' workspace.
+    CMainFrame(ZemDocManager& documents, ZemProfile& profile, ShellDialogs& dialogs);
+    ~CMainFrame() override;
+
+    QMdiArea* Workspace() const { return m_workspace; }
+    ZemCommandRouter* Router() const { return m_router; }
+
+    // The crossfader pane ("100% center" at first, then the board's text).
+    void SetCenterText(const QString& text);
+    QString CenterText() const;
+
+    // Loads "Skins"/"Background bitmap" and tiles it over the workspace when the background is
+    // enabled; tells the user when it cannot be loaded. True when a bitmap is shown.
+    bool ApplyBackground();
+    bool HasBackgroundBitmap() const { return m_hasBitmap; }
+
+    // Opens path as a document and places its window. Null when nothing opened.
+    ZemDocument* OpenDocument(const std::string& path);
+    // Where a new child window goes when it has no stored place: the first deck at the left,
+    // the second at the right, the mixer board at the bottom centre, further decks cascaded.
+    void PlaceChildFrame(ZemChildFrame* frame);
+
+    // What a drop opens: every local file of the URLs, else the text up to its first "|".
+    static std::vector<std::string> FilesOfDrop(const QMimeData& data);
+
+    // The deck window a channel code names (window order from the active child window), or
+    // null; and its deck.
+    ZemChildFrame* FindDeckFrame(int code) const;
+    MixerDevice* FindDeck(int code) const;
+
+    // Runs when the user (or a signal) closes the window: the application's close sequence
+    // (closing flag, plug-in views, documents). False keeps the window open.
+    void SetCloseHandler(std::function<bool()> handler) { m_closeHandler = std::move(handler); }
+    // The application's own commands (open, exit, settings) come after the frame's.
+    void AddCommandTarget(ZemCommandTarget* target);
+    // Re-reads the recent-file list into the File menu.
+    void UpdateRecentFiles(const ZemRecentFileList& list);
+
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, ZemCommandState& state) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildMenus();
+    QAction* addCommand(QMenu* menu, int id, const char* text);
+    void refreshCenterFromBoard();
+    void showDeck(int code);
+
+    ZemDocManager& m_documents;
+    ZemProfile& m_profile;
+    ShellDialogs& m_dialogs;
+    QMdiArea* m_workspace;
+    QLabel* m_centerPane;
+    ZemCommandRouter* m_router;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentSeparator = nullptr;
+    std::vector<QAction*> m_recentActions;
+    std::function<bool()> m_closeHandler;
+    bool m_hasBitmap = false;
+};
+
+} // namespace zem::shell

@@ -1,0 +1,26 @@
+#include "app/shell/shell_extensions.h"
+
+namespace zem::shell {
+
+ShellExtensions::~ShellExtensions() = default;
+void ShellExtensions::LoadSkin(const std::string&) {}
+void ShellExtensions::UnloadSkin() {}
+void ShellExtensions::RegisterCommands(QMainWindow&) {}
+void ShellExtensions::ReadSoundEffects() {}
+void ShellExtensions::WriteSoundEffects() {}
+void ShellExtensions::LoadKeyMap() {}
+bool ShellExtensions::SaveKeyMap() {
+    return true;
+}
+void ShellExtensions::LoadInterfacePlugins() {}
+void ShellExtensions::SaveInterfaceModules() {}
+void ShellExtensions::DestroyInterfaceModules() {}
+void ShellExtensions::ClosePluginViews() {}
+void ShellExtensions::OfferNewInterfacePlugins() {}
+bool ShellExtensions::ShowSplash() {
+    return true;
+}
+void ShellExtensions::RunAudioWizard() {}
+void ShellExtensions::ShowTipOfTheDay() {}
+
+} // namespace zem::shell

@@ -1,0 +1,127 @@
+// The application object: it owns the program's mixer, profile, templates and main window,
+// builds them in the fixed start-up order, and tears them down in the fixed shutdown order.
+// Later parts plug their work (skin, keys, pads, interface plug-ins, wizard) in through
+// ShellExtensions.
+//
+// Threads: the user-interface thread only.
+#pragma once
+
+#include "app/decks/app_context.h"
+#include "app/framework/command_target.h"
+#include "app/framework/recent_file_list.h"
+#include "app/framework/zem_doc_manager.h"
+#include "app/shell/command_line.h"
+#include "app/shell/shell_extensions.h"
+#include "app/shell/startup_sequence.h"
+
+#include <memory>
+#include <string>
+
+class AppMixer;
+class ZemDocTemplate;
+
+namespace zem::shell {
+
+class CMainFrame;
+class ShellDialogs;
+
+class CZEMApp : public ZemCommandTarget, private StartupSteps, private ShutdownSteps {
+public:
+    // The profile, dialogs and extensions must outlive the application object. The mixer is
+    // made here, without a parent window yet.
+    CZEMApp(ZemProfile& profile, ShellDialogs& dialogs, ShellExtensions& extensions,
+            CommandLine commandLine, std::string startDir);
+    // The application object's own teardown: pads written, skin unloaded, mixer deleted.
+    ~CZEMApp() override;
+    CZEMApp(const CZEMApp&) = delete;
+    CZEMApp& operator=(const CZEMApp&) = delete;
+
+    // The start-up entry: true to run the message loop.
+    bool InitInstance();
+    // The shutdown entry, after the message loop: interface modules and the key map.
+    void ExitInstance();
+
+    // A run that only looks (the screenshot option) leaves "Startup"/"Open files" as it found
+    // it, instead of recording the files it opened itself.
+    void SetKeepSession(bool keep) { m_keepSession = keep; }
+
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+    AppMixer& Mixer() { return *m_mixer; }
+    ZemDocManager& Documents() { return m_documents; }
+    const std::string& StartDirectory() const { return m_startDir; }
+
+    // Opens a file as a document, as File | Open and the command line do; null when it failed
+    // (the user was told).
+    ZemDocument* OpenDocumentFile(const std::string& path);
+
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, ZemCommandState& state) override;
+
+private:
+    // Start-up steps, in the order RunStartup calls them.
+    bool InitFramework() override;
+    void LoadProfile() override;
+    void RemoveTempFiles() override;
+    void ApplyThreadPriority() override;
+    void LoadSkin() override;
+    void SetOutputConfigPath() override;
+    void RegisterInputModules() override;
+    void AddDocTemplates() override;
+    bool CreateMainFrame() override;
+    void StartSound() override;
+    void LoadKeyboardAndPads() override;
+    void ApplyLogOption() override;
+    bool ProcessCommandLine() override;
+    void ShowMainWindow() override;
+    void LoadInterfacePlugins() override;
+    void ShowSplash() override;
+    void ApplySyncTime() override;
+    void ReopenLastFiles() override;
+    void AskFirstRun() override;
+    void OfferNewInterfacePlugins() override;
+    void StoreVersion() override;
+    void ShowTipOfTheDay() override;
+
+    // Shutdown steps.
+    void SetAppClosing() override;
+    void ClosePluginViews() override;
+    bool CloseAllDocuments() override;
+    void CancelClose() override;
+    void DestroyMainWindow() override;
+    void SaveInterfaceModules() override;
+    void DestroyInterfaceModules() override;
+    bool SaveKeyMap() override;
+    void ReportKeyMapFailure() override;
+    void WriteSoundEffects() override;
+    void UnloadSkin() override;
+    void DeleteMixer() override;
+
+    void OnFileOpen();
+    // Command 57600: the first time the standard new-document action, later a new playlist.
+    void OnFileNew();
+    void OnGeneralSettings();
+    void OnBackgroundSettings();
+    bool HasMixerBoard() const;
+
+    ZemProfile& m_profile;
+    ShellDialogs& m_dialogs;
+    ShellExtensions& m_extensions;
+    CommandLine m_commandLine;
+    std::string m_startDir;
+    std::unique_ptr<AppMixer> m_mixer;
+    ZemRecentFileList m_recent;
+    ZemDocManager m_documents;
+    // Kept for opening such windows later; owned by the document manager.
+    ZemDocTemplate* m_equalizerTemplate = nullptr;
+    ZemDocTemplate* m_waveEditorTemplate = nullptr;
+    ZemDocTemplate* m_recorderTemplate = nullptr;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    bool m_fileNewDone = false;
+    bool m_skinsEnabled = true;
+    bool m_backgroundEnabled = true;
+    bool m_shutDown = false;
+    bool m_keepSession = false;
+    std::string m_openFilesAtStart;
+};
+
+} // namespace zem::shell
