@@ -8,12 +8,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::st
         const std::string& a = args[i];
         if (a.find("-log") != std::string::npos)
             cl.log = true;
-        if (a == "--home" || a == "--screenshot") {
+        if (a == "--home" || a == "--screenshot" || a == "--widget-map") {
             if (i + 1 >= args.size()) {
                 cl.errors.push_back(a + " needs a value");
                 break;
             }
-            (a == "--home" ? cl.home : cl.screenshot) = args[++i];
+            (a == "--home"         ? cl.home
+             : a == "--screenshot" ? cl.screenshot
+                                   : cl.widgetMap) = args[++i];
         } else if (a.rfind("--", 0) == 0) {
             cl.errors.push_back("unknown option " + a);
         } else if (a.empty() || a[0] == '-' || (a[0] == '/' && a.size() == 2)) {

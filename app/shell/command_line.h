@@ -1,5 +1,6 @@
 // The program's command line: files to open, "-log", and the Linux options "--home DIR"
-// (program directory) and "--screenshot FILE.png" (grab the main window after start-up).
+// (program directory), "--screenshot FILE.png" (grab the main window after start-up) and
+// "--widget-map FILE" (where the named controls are on the screen, for test drivers).
 #pragma once
 
 #include <string>
@@ -10,6 +11,7 @@ namespace zem::shell {
 struct CommandLine {
     std::string home;
     std::string screenshot;
+    std::string widgetMap;
     // "-log" anywhere in the raw command line, also inside a longer word.
     bool log = false;
     // In the order given; relative ones already resolved against the start directory.

@@ -8,6 +8,7 @@
 #include "app/shell/screenshot.h"
 #include "app/shell/shell_dialogs.h"
 #include "app/shell/signal_close.h"
+#include "app/shell/widget_map.h"
 #include "app/shell/zem_app.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ constexpr char kUsage[] =
     "  --home DIR             program directory (plug-ins, skins, settings); default: run/ of\n"
     "                         the build folder\n"
     "  --screenshot FILE.png  after start-up, write a picture of the main window and exit\n"
+    "  --widget-map FILE      after start-up, list where the named controls are on the screen\n"
     "  -log                   note every engine error in the log as it happens\n";
 
 using namespace zem::shell;
@@ -51,9 +53,11 @@ int main(int argc, char** argv) {
     }
     CommandLine commandLine = ParseCommandLine(args, home.startDir);
     const bool screenshot = !commandLine.screenshot.empty();
-    const std::string screenshotPath = screenshot && commandLine.screenshot[0] != '/'
-                                           ? home.startDir + "/" + commandLine.screenshot
-                                           : commandLine.screenshot;
+    const auto fromStartDir = [&home](const std::string& path) {
+        return path.empty() || path[0] == '/' ? path : home.startDir + "/" + path;
+    };
+    const std::string screenshotPath = fromStartDir(commandLine.screenshot);
+    const std::string widgetMapPath = fromStartDir(commandLine.widgetMap);
 
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName("ZEM");
@@ -86,6 +90,8 @@ int main(int argc, char** argv) {
             result = 1;
         } else {
             boxes.SetParent(app.MainFrame());
+            if (!widgetMapPath.empty())
+                WriteWidgetMapWhenSettled(*app.MainFrame(), widgetMapPath);
             if (screenshot)
                 TakeScreenshotWhenSettled(*app.MainFrame(), screenshotPath, result);
             const int loop = QApplication::exec();
