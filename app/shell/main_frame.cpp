@@ -275,12 +275,15 @@ void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-    const std::vector<std::string> files = FilesOfDrop(*event->mimeData());
-    if (files.empty())
-        return;
-    event->acceptProposedAction();
-    for (const std::string& f : files)
-        OpenDocument(f);
+    if (OpenDropped(*event->mimeData()) > 0)
+        event->acceptProposedAction();
+}
+
+int CMainFrame::OpenDropped(const QMimeData& data) {
+    int opened = 0;
+    for (const std::string& f : FilesOfDrop(data))
+        opened += OpenDocument(f) != nullptr;
+    return opened;
 }
 
 ZemChildFrame* CMainFrame::FindDeckFrame(int code) const {

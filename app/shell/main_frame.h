@@ -60,6 +60,8 @@ public:
 
     // What a drop opens: every local file of the URLs, else the text up to its first "|".
     static std::vector<std::string> FilesOfDrop(const QMimeData& data);
+    // Opens what a drop on the workspace carries; the number of documents opened.
+    int OpenDropped(const QMimeData& data);
 
     // The deck window a channel code names (window order from the active child window), or
     // null; and its deck.

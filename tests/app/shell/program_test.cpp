@@ -1,0 +1,288 @@
+// The application object as the program runs it, on the offscreen platform: the real WAV
+// plug-in from the program directory, real songs, the mixer board and deck windows, the main
+// frame's commands and drops, and what start-up and closing leave in the profile.
+#include "../../engine/mixer/song_file.h"
+#include "../../platform/test_dir.h"
+#include "../framework/memory_profile.h"
+#include "app/decks/app_context.h"
+#include "app/decks/deck_view/zem_doc.h"
+#include "app/decks/mixer_board/app_mixer.h"
+#include "app/decks/mixer_board/board_commands.h"
+#include "app/decks/mixer_view/mixer_view.h"
+#include "app/framework/command_router.h"
+#include "app/framework/zem_doc_template.h"
+#include "app/shell/command_line.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/open_file_prompt.h"
+#include "app/shell/shell_dialogs.h"
+#include "app/shell/shell_texts.h"
+#include "app/shell/signal_close.h"
+#include "app/shell/zem_app.h"
+#include "engine/deck/mixer_device.h"
+#include "engine/foundations/standard_dirs.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace zem::shell;
+using namespace zem::board;
+
+namespace {
+
+class FakeDialogs : public ShellDialogs {
+public:
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    bool AskYesNo(const std::string& text) override {
+        questions.push_back(text);
+        return false;
+    }
+    bool AskWarning(const std::string&, const std::string& text) override {
+        questions.push_back(text);
+        return false;
+    }
+    bool Told(const std::string& start) const {
+        for (const std::string& m : messages)
+            if (m.rfind(start, 0) == 0)
+                return true;
+        return false;
+    }
+};
+
+// The program as main() builds it, on a profile in memory; decks get no playback driver, so
+// nothing moves behind the test's back.
+struct Program {
+    TestDir dir;
+    MemoryProfile profile;
+    FakeDialogs dialogs;
+    ShellExtensions extensions;
+    std::unique_ptr<CZEMApp> app;
+
+    Program() {
+        const std::string engineProfile = dir.file("ZEM.ini");
+        std::ofstream(engineProfile) << "[Playback]\nTiming Method=2\n";
+        setenv("ZEM_PROFILE", engineProfile.c_str(), 1);
+        InstallUserInterfaceHooks(&dialogs);
+    }
+    ~Program() {
+        Stop();
+        InstallUserInterfaceHooks(nullptr);
+    }
+    std::string Song(const std::string& name, double hz = 440.0) {
+        const std::string path = dir.file(name);
+        EXPECT_TRUE(WriteToneWav(path, 2.0, hz));
+        // Settings files live in the program directory and outlast the test's songs.
+        char zec[512];
+        std::snprintf(zec, sizeof zec, "%s", path.c_str());
+        FNameToZEC(zec);
+        std::remove(zec);
+        return path;
+    }
+    bool Start(const std::vector<std::string>& args = {}) {
+        app = std::make_unique<CZEMApp>(profile, dialogs, extensions,
+                                        ParseCommandLine(args, dir.path()), dir.path());
+        return app->InitInstance();
+    }
+    // Closes the main window as the user does, then the rest of the shutdown.
+    void Stop() {
+        if (!app)
+            return;
+        if (app->MainFrame())
+            app->MainFrame()->close();
+        app->ExitInstance();
+        app.reset();
+    }
+    std::vector<CZEMDoc*> Decks() const {
+        std::vector<CZEMDoc*> decks;
+        for (ZemDocTemplate* t : app->Documents().GetTemplates())
+            for (ZemDocument* d : t->GetDocuments())
+                if (auto* deck = dynamic_cast<CZEMDoc*>(d))
+                    decks.push_back(deck);
+        return decks;
+    }
+    MixerBoard& Board() const { return AppContext().mixerView->Board(); }
+    bool Route(int id) const { return app->MainFrame()->Router()->Route(id); }
+    QString CenterPane() const {
+        return app->MainFrame()->findChild<QLabel*>(QStringLiteral("59143"))->text();
+    }
+};
+
+} // namespace
+
+TEST(Program, BoardAndSongsOpenAndClosingRecordsThemForTheNextStart) {
+    Program p;
+    const std::string a = p.Song("a.wav", 440.0);
+    const std::string b = p.Song("b.wav", 660.0);
+    ASSERT_TRUE(p.Start({"a.wav", b}));
+    ASSERT_NE(AppContext().mixerView, nullptr);
+    const std::vector<CZEMDoc*> decks = p.Decks();
+    ASSERT_EQ(decks.size(), 2u);
+    EXPECT_EQ(decks[0]->GetPathName().toStdString(), a);
+    EXPECT_TRUE(decks[0]->GetTitle().startsWith("Ch 0: a.wav [00:02]"));
+    // The board was there first, so the decks land on strips 1 and 2 and sides A and B.
+    EXPECT_EQ(p.Board().GetStripSelector(0).selected, decks[0]->GetDevice()->GetChannel());
+    EXPECT_EQ(p.Board().GetStripSelector(1).selected, decks[1]->GetDevice()->GetChannel());
+    EXPECT_EQ(p.app->Mixer().GetFaderChannelA(), decks[0]->GetDevice()->GetChannel());
+    EXPECT_EQ(p.app->Mixer().GetFaderChannelB(), decks[1]->GetDevice()->GetChannel());
+    EXPECT_EQ(p.CenterPane(), QString::fromStdString(p.Board().GetCenterText()));
+
+    // First run: the wizard question, its "later" message, and the version stored.
+    ASSERT_EQ(p.dialogs.questions.size(), 1u);
+    EXPECT_EQ(p.dialogs.questions[0], kFirstRunQuestion);
+    EXPECT_TRUE(p.dialogs.Told(kWizardLater));
+    EXPECT_EQ(p.profile.GetProfileString("Startup", "Version", ""), "1.80.04");
+    EXPECT_EQ(p.profile.GetProfileString("Startup", "Open files", "?"), "");
+
+    p.Stop();
+    EXPECT_EQ(p.profile.GetProfileString("Startup", "Open files", ""), a + ";" + b + ";");
+    EXPECT_EQ(AppContext().mixer, nullptr);
+
+    // Only a piece followed by ";" is a file; the list is cleared once reopened.
+    p.profile.WriteProfileString("Startup", "Open files", a + ";" + b);
+    p.dialogs.questions.clear();
+    ASSERT_TRUE(p.Start());
+    ASSERT_EQ(p.Decks().size(), 1u);
+    EXPECT_EQ(p.Decks()[0]->GetPathName().toStdString(), a);
+    EXPECT_EQ(p.profile.GetProfileString("Startup", "Open files", "?"), "");
+    EXPECT_TRUE(p.dialogs.questions.empty());
+}
+
+TEST(Program, BadFilesAndAProfileWithGarbageAreToldAndStartUpGoesOn) {
+    Program p;
+    const std::string song = p.Song("good.wav");
+    std::ofstream(p.dir.file("broken.wav")) << "RIFF this is no wave";
+    std::ofstream(p.dir.file("notes.txt")) << "not a song";
+    std::ofstream(p.dir.file("fake.bmp")) << "BM but not a bitmap";
+    p.profile.WriteProfileString("Skins", "Background bitmap", p.dir.file("fake.bmp"));
+    p.profile.WriteProfileInt("Interface", "Thread priority", 7);
+    p.profile.WriteProfileInt("General mixer settings", "Sync time", -5);
+    p.profile.WriteProfileString("Startup", "Open files", p.dir.file("gone.wav") + ";");
+    p.profile.WriteProfileString("Startup", "Version", "1.80.04");
+
+    ASSERT_TRUE(p.Start({"broken.wav", "notes.txt", "good.wav", "missing.mp3"}));
+    EXPECT_TRUE(p.dialogs.Told("Unable to load background \"" + p.dir.file("fake.bmp") + "\""));
+    EXPECT_FALSE(p.app->MainFrame()->HasBackgroundBitmap());
+    ASSERT_EQ(p.Decks().size(), 1u);
+    EXPECT_EQ(p.Decks()[0]->GetPathName().toStdString(), song);
+    // One message for each file that did not open: three on the command line, one from the list.
+    EXPECT_GE(p.dialogs.messages.size(), 5u);
+    EXPECT_NE(AppContext().mixerView, nullptr);
+
+    // With the background switched off there is nothing to load and nothing to tell.
+    p.dialogs.messages.clear();
+    EXPECT_TRUE(p.Route(kCmdBackgroundEnabled));
+    EXPECT_EQ(p.profile.GetProfileInt("Skins", "Background enabled", -1), 0);
+    EXPECT_TRUE(p.dialogs.messages.empty());
+}
+
+TEST(Program, MainFrameCommandsDrivesTheBoardAndTheFaderDecks) {
+    Program p;
+    const std::string a = p.Song("a.wav");
+    const std::string b = p.Song("b.wav");
+    ASSERT_TRUE(p.Start({a, b}));
+    const std::vector<CZEMDoc*> decks = p.Decks();
+    ASSERT_EQ(decks.size(), 2u);
+
+    EXPECT_TRUE(p.Route(kCmdPlayLeftChannel));
+    EXPECT_TRUE(decks[0]->GetDevice()->IsPlaying());
+    EXPECT_FALSE(decks[1]->GetDevice()->IsPlaying());
+    EXPECT_TRUE(p.Route(kCmdPlayRightChannel));
+    EXPECT_TRUE(decks[1]->GetDevice()->IsPlaying());
+    EXPECT_TRUE(p.Route(kCmdStopLeftChannel));
+    EXPECT_FALSE(decks[0]->GetDevice()->IsPlaying());
+
+    EXPECT_TRUE(p.Route(kCmdCrossfader0_100));
+    EXPECT_EQ(p.Board().GetCrossfaderPosition(), 200);
+    EXPECT_TRUE(p.Route(kCmdCrossfader100_75));
+    EXPECT_EQ(p.Board().GetCrossfaderPosition(), 75);
+    p.Board().MoveCrossfader(199);
+    EXPECT_TRUE(p.Route(kCmdMoveFaderRight));
+    EXPECT_EQ(p.Board().GetCrossfaderPosition(), 200);
+    EXPECT_TRUE(p.Route(kCmdMoveFaderRight));
+    EXPECT_EQ(p.Board().GetCrossfaderPosition(), 200);
+
+    // The fader type shows in the status pane as the board reports it.
+    for (const char* centre : {"75%", "50%", "100%"}) {
+        EXPECT_TRUE(p.Route(kCmdToggleFaderType));
+        EXPECT_TRUE(p.CenterPane().startsWith(centre)) << p.CenterPane().toStdString();
+    }
+
+    // A headphone item is checked while its channel is cued.
+    const int channel = decks[0]->GetDevice()->GetChannel();
+    const int item = kCmdHeadphoneChannel0 + channel;
+    ZemCommandState before, after;
+    p.app->MainFrame()->Router()->UpdateCommand(item, before);
+    EXPECT_TRUE(p.Route(item));
+    p.app->MainFrame()->Router()->UpdateCommand(item, after);
+    EXPECT_TRUE(before.HasCheck() && after.HasCheck());
+    EXPECT_NE(before.IsChecked(), after.IsChecked());
+}
+
+TEST(Program, DropsOpenTheFirstTextFileOrEveryUrlAndOneFileFitsTwoDecks) {
+    Program p;
+    const std::string a = p.Song("a.wav");
+    const std::string b = p.Song("b.wav");
+    ASSERT_TRUE(p.Start({a, a}));
+    ASSERT_EQ(p.Decks().size(), 2u);
+    EXPECT_EQ(p.Decks()[1]->GetPathName().toStdString(), a);
+
+    // What the frame's drop handler does with the data (a synthetic drop event never reaches
+    // a widget without a drag in progress).
+    const auto drop = [&](QMimeData& data) { return p.app->MainFrame()->OpenDropped(data); };
+    QMimeData text;
+    text.setText(QString::fromStdString(DroppedFilesText({b, a})));
+    EXPECT_EQ(drop(text), 1);
+    ASSERT_EQ(p.Decks().size(), 3u);
+    EXPECT_EQ(p.Decks()[2]->GetPathName().toStdString(), b);
+
+    QMimeData urls;
+    urls.setUrls({QUrl::fromLocalFile(QString::fromStdString(a)),
+                  QUrl::fromLocalFile(QString::fromStdString(b))});
+    EXPECT_EQ(drop(urls), 2);
+    EXPECT_EQ(p.Decks().size(), 5u);
+}
+
+TEST(Program, OpenFilePromptPreviewsTheSongsTempoAndNotes) {
+    Program p;
+    const std::string a = p.Song("tapped.wav");
+    EXPECT_FALSE(ReadSongPreview(a).has_value());
+    ASSERT_TRUE(p.Start({a}));
+    ASSERT_EQ(p.Decks().size(), 1u);
+    MixerDevice* deck = p.Decks()[0]->GetDevice();
+    deck->GetBPMInfo()->baseTempo = 128.0;
+    char notes[] = "intro\nbreak at 1:00";
+    deck->SetNotesText(notes);
+    p.Stop(); // the deck's settings file is written when it goes
+
+    for (const std::string& path : {a, a + ".lnk"}) {
+        const auto preview = ReadSongPreview(path);
+        ASSERT_TRUE(preview.has_value()) << path;
+        EXPECT_EQ(preview->bpm, "BPM: 128.000000");
+        EXPECT_EQ(preview->notes, "intro\r\nbreak at 1:00");
+    }
+}
+
+TEST(Program, TerminationSignalRunsTheCloseOnTheInterfaceThread) {
+    int closes = 0;
+    SignalClose handler([&closes] { ++closes; });
+    ASSERT_TRUE(handler.IsInstalled());
+    std::raise(SIGTERM);
+    std::raise(SIGINT);
+    for (int i = 0; i < 500 && closes == 0; ++i)
+        QTest::qWait(10);
+    EXPECT_GE(closes, 1);
+    EXPECT_LE(closes, 2);
+}
