@@ -12,6 +12,7 @@
 #include "app/shell/zem_app.h"
 
 #include <QApplication>
+#include <QDialog>
 
 #include <cstdio>
 #include <memory>
@@ -80,7 +81,19 @@ int main(int argc, char** argv) {
         ShellExtensions extensions;
         CZEMApp app(profile, dialogs, extensions, commandLine, home.startDir);
         app.SetKeepSession(screenshot);
-        SignalClose signalClose([&app] {
+        // A signal while start-up still runs (a first-run question open, say) closes once
+        // start-up is over; the window does not close under steps still building it.
+        bool started = false;
+        bool closeWanted = false;
+        SignalClose signalClose([&app, &boxes, &started, &closeWanted] {
+            closeWanted = true;
+            boxes.SetUnattended();
+            // An open question or dialog would hold the close up: it is answered with cancel.
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible())
+                    dialog->reject();
+            if (!started)
+                return;
             if (CMainFrame* frame = app.MainFrame(); frame && frame->isVisible())
                 frame->close();
             else
@@ -89,14 +102,20 @@ int main(int argc, char** argv) {
         if (!app.InitInstance()) {
             result = 1;
         } else {
+            started = true;
             boxes.SetParent(app.MainFrame());
             if (!widgetMapPath.empty())
                 WriteWidgetMapWhenSettled(*app.MainFrame(), widgetMapPath);
             if (screenshot)
                 TakeScreenshotWhenSettled(*app.MainFrame(), screenshotPath, result);
-            const int loop = QApplication::exec();
-            if (result == 0)
-                result = loop;
+            if (closeWanted)
+                app.MainFrame()->close();
+            // The close may have been refused; the loop ends once the window is gone.
+            if (app.MainFrame()->isVisible()) {
+                const int loop = QApplication::exec();
+                if (result == 0)
+                    result = loop;
+            }
         }
         app.ExitInstance();
     }

@@ -35,15 +35,21 @@ void hookQuit(int exitCode) {
 ShellDialogs::~ShellDialogs() = default;
 
 void MessageBoxDialogs::ShowMessage(const std::string& text) {
+    if (m_unattended)
+        return UnattendedDialogs().ShowMessage(text);
     QMessageBox::information(m_parent, kAppTitle, QString::fromStdString(text));
 }
 
 bool MessageBoxDialogs::AskYesNo(const std::string& text) {
+    if (m_unattended)
+        return UnattendedDialogs().AskYesNo(text);
     return QMessageBox::question(m_parent, kAppTitle, QString::fromStdString(text),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool MessageBoxDialogs::AskWarning(const std::string& title, const std::string& text) {
+    if (m_unattended)
+        return UnattendedDialogs().AskWarning(title, text);
     return QMessageBox::warning(m_parent, QString::fromStdString(title),
                                 QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
                                 QMessageBox::No) == QMessageBox::Yes;

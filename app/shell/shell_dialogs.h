@@ -22,12 +22,16 @@ public:
 class MessageBoxDialogs : public ShellDialogs {
 public:
     void SetParent(QWidget* parent) { m_parent = parent; }
+    // Once the program is being ended from outside (a signal), nobody is there to answer:
+    // what follows goes to standard error and questions are answered no.
+    void SetUnattended() { m_unattended = true; }
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     bool AskWarning(const std::string& title, const std::string& text) override;
 
 private:
     QWidget* m_parent = nullptr;
+    bool m_unattended = false;
 };
 
 // Nobody to ask: messages go to standard error, questions are answered no.
