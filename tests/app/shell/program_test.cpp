@@ -62,8 +62,8 @@ public:
     }
 };
 
-// The program as main() builds it, on a profile in memory; decks get no playback driver, so
-// nothing moves behind the test's back.
+// The program as main() builds it, on a profile in memory; the decks play on the built-in
+// silent card, in real time.
 struct Program {
     TestDir dir;
     MemoryProfile profile;
@@ -73,7 +73,7 @@ struct Program {
 
     Program() {
         const std::string engineProfile = dir.file("ZEM.ini");
-        std::ofstream(engineProfile) << "[Playback]\nTiming Method=2\n";
+        std::ofstream(engineProfile) << "[Playback]\n";
         setenv("ZEM_PROFILE", engineProfile.c_str(), 1);
         InstallUserInterfaceHooks(&dialogs);
     }
