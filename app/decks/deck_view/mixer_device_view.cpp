@@ -120,15 +120,18 @@ void CMixerDeviceView::BuildControls() {
     m_readout = new QLabel(this);
     m_readout->setObjectName(QStringLiteral("readout"));
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    mono.setPointSizeF(mono.pointSizeF() * 1.15);
+    // Read from a step away, in a dark booth.
+    mono.setPointSizeF(mono.pointSizeF() * 1.4);
+    mono.setBold(true);
     m_readout->setFont(mono);
     m_readout->setFrameShape(QFrame::StyledPanel);
     m_readout->setMargin(4);
     // Room for the widest readout: a three-digit tempo, a two-digit pitch change and minutes.
     const QFontMetrics metrics(mono);
-    m_readout->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("BPM: 888.88(+88.88%)")) +
-                               16);
-    m_readout->setMinimumHeight(metrics.lineSpacing() * 2 + 12);
+    // A fixed size: the text changes four times a second, and a label of changing size would
+    // lay the whole deck window out again each time.
+    m_readout->setFixedSize(metrics.horizontalAdvance(QStringLiteral("BPM: 888.88(+88.88%)")) + 16,
+                            metrics.lineSpacing() * 2 + 12);
 
     auto* timeMode = MakeButton(QStringLiteral("Time mode"), "timeModeButton", this);
     timeMode->setToolTip(QStringLiteral("Elapsed time (TE) or time left (TL)"));
@@ -312,7 +315,8 @@ void CMixerDeviceView::BuildControls() {
 
     // Layout: the song on the left, pitch and volume on the right.
     auto* top = new QHBoxLayout;
-    top->addWidget(m_readout, 1);
+    top->addWidget(m_readout);
+    top->addStretch(1);
     top->addWidget(timeMode, 0, Qt::AlignTop);
     auto* transport = new QHBoxLayout;
     for (QWidget* w :
