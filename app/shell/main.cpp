@@ -4,12 +4,12 @@
 #include "app/decks/mixer_view/mixer_view.h"
 #include "app/shell/command_line.h"
 #include "app/shell/main_frame.h"
-#include "app/shell/program_home.h"
 #include "app/shell/screenshot.h"
 #include "app/shell/shell_dialogs.h"
 #include "app/shell/signal_close.h"
 #include "app/shell/widget_map.h"
 #include "app/shell/zem_app.h"
+#include "platform/program_home.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -46,9 +46,9 @@ int main(int argc, char** argv) {
     CommandLine early = ParseCommandLine(args, {});
     if (!early.errors.empty())
         return Fail(early.errors.front());
-    ProgramHome home;
+    zem::ProgramHome home;
     std::string error;
-    if (!EnterProgramHome(argv, early.home, home, error)) {
+    if (!zem::EnterProgramHome(argv, early.home, home, error)) {
         std::fprintf(stderr, "zem: %s\n", error.c_str());
         return 1;
     }

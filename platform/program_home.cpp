@@ -1,4 +1,4 @@
-#include "app/shell/program_home.h"
+#include "platform/program_home.h"
 
 #include <cerrno>
 #include <climits>
@@ -8,12 +8,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace zem::shell {
+namespace zem {
 
 namespace {
 
-constexpr char kHomeVar[] = "ZEM_SHELL_HOME";
-constexpr char kStartVar[] = "ZEM_SHELL_START_DIR";
+constexpr char kHomeVar[] = "ZEM_PROGRAM_HOME";
+constexpr char kStartVar[] = "ZEM_PROGRAM_START_DIR";
 
 std::string Real(const std::string& path) {
     char buffer[PATH_MAX];
@@ -33,7 +33,7 @@ bool IsDir(const std::string& path) {
 std::string DefaultHome() {
     const std::string exe = Real("/proc/self/exe");
     const size_t slash = exe.rfind('/');
-    if (slash != std::string::npos && IsDir(exe.substr(0, slash) + "/../run"))
+    if (slash != std::string::npos && IsDir(exe.substr(0, slash) + "/../run/Plugins"))
         return Real(exe.substr(0, slash) + "/../run");
     return Cwd();
 }
@@ -79,8 +79,8 @@ bool EnterProgramHome(char** argv, const std::string& wanted, ProgramHome& out,
     setenv(kHomeVar, out.home.c_str(), 1);
     setenv(kStartVar, out.startDir.c_str(), 1);
     execv("/proc/self/exe", argv);
-    error = std::string("cannot restart the program: ") + std::strerror(errno);
+    error = std::string("cannot restart in the program directory: ") + std::strerror(errno);
     return false;
 }
 
-} // namespace zem::shell
+} // namespace zem
