@@ -21,11 +21,11 @@
 #include "app/framework/zem_doc_template.h"
 #include "app/shell/command_line.h"
 #include "app/shell/main_frame.h"
-#include "app/shell/program_home.h"
 #include "app/shell/shell_dialogs.h"
 #include "app/shell/shell_extensions.h"
 #include "app/shell/zem_app.h"
 #include "engine/deck/mixer_device.h"
+#include "platform/program_home.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -255,9 +255,9 @@ bool EnterHome(char** argv) {
     char cwd[4096];
     if (!getcwd(cwd, sizeof cwd))
         return false;
-    ProgramHome home;
+    zem::ProgramHome home;
     std::string error;
-    if (!EnterProgramHome(argv, cwd, home, error)) {
+    if (!zem::EnterProgramHome(argv, cwd, home, error)) {
         std::fprintf(stderr, "zem-ui-bench: %s\n", error.c_str());
         return false;
     }

@@ -463,6 +463,10 @@ void CMixerDeviceView::OnKeyRelease(int command, Qt::KeyboardModifiers keys) {
 
 void CMixerDeviceView::RefreshPlayState() {
     const bool playing = m_logic.GetPlayButtonBitmap() == zem::deckwin::kBitmapPause;
+    // A new icon lays the window out again, so only a change of state sets one.
+    if (m_playShown == static_cast<int>(playing))
+        return;
+    m_playShown = playing;
     m_play->setText(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
     m_play->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
 }

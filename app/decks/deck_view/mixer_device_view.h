@@ -116,6 +116,8 @@ private:
     QCheckBox* m_bendSwitch = nullptr;
     JogWheel* m_jog = nullptr;
     QMenu* m_menu = nullptr;
+    // What the play button shows: -1 not set yet, 0 play, 1 pause.
+    int m_playShown = -1;
 };
 
 // Where a drop's path lies: the first local file of its URLs, else its text up to the first
