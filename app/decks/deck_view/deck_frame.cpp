@@ -63,11 +63,14 @@ void CDeckFrame::SetCloseQuestion(CloseQuestion question) {
     Question() = question ? std::move(question) : CloseQuestion(DefaultCloseQuestion);
 }
 
+bool CDeckFrame::MayCloseDeck(QWidget* parent, MixerDevice* deck) {
+    return !deck || !deck->IsPlaying() ||
+           Question()(parent, QString::fromUtf8(kCloseTitle), QString::fromUtf8(kCloseQuestion));
+}
+
 void CDeckFrame::closeEvent(QCloseEvent* event) {
     CMixerDeviceView* view = GetDeckView();
-    MixerDevice* deck = view ? view->GetDevice() : nullptr;
-    if (deck && deck->IsPlaying() &&
-        !Question()(this, QString::fromUtf8(kCloseTitle), QString::fromUtf8(kCloseQuestion))) {
+    if (!MayCloseDeck(this, view ? view->GetDevice() : nullptr)) {
         event->ignore();
         return;
     }

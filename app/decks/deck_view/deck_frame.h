@@ -9,6 +9,7 @@
 #include <functional>
 
 class CMixerDeviceView;
+class MixerDevice;
 
 class CDeckFrame : public ZemChildFrame {
     Q_OBJECT
@@ -35,6 +36,8 @@ public:
     void ForwardKeyRelease(int command, Qt::KeyboardModifiers keys);
 
     static void SetCloseQuestion(CloseQuestion question);
+    // True when the deck's window may close: it is not playing, or the user said yes.
+    static bool MayCloseDeck(QWidget* parent, MixerDevice* deck);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,8 +1,10 @@
 #include "app/decks/deck_view/zem_doc.h"
 
 #include "app/decks/app_context.h"
+#include "app/decks/deck_view/deck_frame.h"
 #include "app/decks/deck_view/mixer_device_view.h"
 #include "app/decks/mixer_board/app_mixer.h"
+#include "app/framework/command_target.h"
 #include "engine/deck/mixer_device.h"
 #include "engine/foundations/zem_exception.h"
 
@@ -99,4 +101,13 @@ void CZEMDoc::Ui::RefreshViews(DeckDocument&) {
 void CZEMDoc::Ui::RefreshMixerBoard() {
     if (MixerBoardRefresh())
         MixerBoardRefresh()();
+}
+
+bool CZEMDoc::OnCommand(int id) {
+    if (id == kCommandFileClose) {
+        CMixerDeviceView* view = GetDeckView();
+        if (!CDeckFrame::MayCloseDeck(view ? view->window() : nullptr, GetDevice()))
+            return true;
+    }
+    return ZemDocument::OnCommand(id);
 }

@@ -35,6 +35,8 @@ public:
     void DeleteContents() override;
     // With a deck the title is the engine's "Ch %d: %s [%02.2d:%02.2d]%s".
     void SetTitle(const QString& title) override;
+    // File | Close asks before closing a playing deck, as closing its window does.
+    bool OnCommand(int id) override;
     // Rebuilds the title, e.g. after the read-only mark changed.
     void RefreshTitle();
 

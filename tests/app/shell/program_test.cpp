@@ -5,12 +5,14 @@
 #include "../../platform/test_dir.h"
 #include "../framework/memory_profile.h"
 #include "app/decks/app_context.h"
+#include "app/decks/deck_view/deck_frame.h"
 #include "app/decks/deck_view/zem_doc.h"
 #include "app/decks/mixer_board/app_mixer.h"
 #include "app/decks/mixer_board/board_commands.h"
 #include "app/decks/mixer_view/mixer_view.h"
 #include "app/framework/command_router.h"
 #include "app/framework/zem_doc_template.h"
+#include "app/framework/zem_view.h"
 #include "app/shell/command_line.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/open_file_prompt.h"
@@ -23,6 +25,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -76,10 +79,14 @@ struct Program {
         std::ofstream(engineProfile) << "[Playback]\n";
         setenv("ZEM_PROFILE", engineProfile.c_str(), 1);
         InstallUserInterfaceHooks(&dialogs);
+        CDeckFrame::SetCloseQuestion([this](QWidget*, const QString& title, const QString& text) {
+            return dialogs.AskWarning(title.toStdString(), text.toStdString());
+        });
     }
     ~Program() {
         Stop();
         InstallUserInterfaceHooks(nullptr);
+        CDeckFrame::SetCloseQuestion({});
     }
     std::string Song(const std::string& name, double hz = 440.0) {
         const std::string path = dir.file(name);
@@ -201,6 +208,13 @@ TEST(Program, MainFrameCommandsDrivesTheBoardAndTheFaderDecks) {
     EXPECT_FALSE(decks[1]->GetDevice()->IsPlaying());
     EXPECT_TRUE(p.Route(kCmdPlayRightChannel));
     EXPECT_TRUE(decks[1]->GetDevice()->IsPlaying());
+    // File | Close on the playing deck asks first; the answer no keeps it.
+    p.app->MainFrame()->Workspace()->setActiveSubWindow(
+        decks[1]->GetViews().front()->GetParentFrame());
+    p.dialogs.questions.clear();
+    EXPECT_TRUE(p.Route(kCommandFileClose));
+    EXPECT_EQ(p.dialogs.questions, std::vector<std::string>{CDeckFrame::kCloseQuestion});
+    EXPECT_EQ(p.Decks().size(), 2u);
     EXPECT_TRUE(p.Route(kCmdStopLeftChannel));
     EXPECT_FALSE(decks[0]->GetDevice()->IsPlaying());
 
