@@ -72,7 +72,8 @@ bool CAcceleratorManager::AddCommandKey(uint16_t id, const std::string& name, ui
 }
 
 void CAcceleratorManager::CreateDefaultTable() {
-    m_defaults.clear();
+    if (m_hasDefaults)
+        return;
     for (const auto& [id, command] : m_commands) {
         std::vector<CAccelsOb>& keys = m_defaults[id];
         for (const CAccelsOb& k : command->Keys())
@@ -108,6 +109,17 @@ const CommandKeys* CAcceleratorManager::OwnerOf(uint8_t flags, uint16_t key) con
         if (command->HasKey(flags, key))
             return command.get();
     return nullptr;
+}
+
+uint16_t CAcceleratorManager::FindCommandOfKey(uint16_t key, bool ctrl, bool alt,
+                                               bool shift) const {
+    const auto on = [](uint8_t flags, uint8_t flag) { return (flags & flag) != 0; };
+    for (const auto& [id, command] : m_commands)
+        for (const CAccelsOb& k : command->Keys())
+            if (k.GetKey() == key && on(k.GetFlags(), kFlagControl) == ctrl &&
+                on(k.GetFlags(), kFlagAlt) == alt && on(k.GetFlags(), kFlagShift) == shift)
+                return id;
+    return 0;
 }
 
 bool CAcceleratorManager::LookupName(const std::string& name, uint16_t& id) const {

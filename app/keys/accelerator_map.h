@@ -68,7 +68,7 @@ public:
     bool AddCommandKey(uint16_t id, const std::string& name, uint8_t flags, uint16_t key,
                        bool locked = false);
 
-    // The unlocked keys of every command, kept for Reset All.
+    // The unlocked keys of every command, kept for Reset All; only the first call counts.
     void CreateDefaultTable();
     bool HasDefaultTable() const { return m_hasDefaults; }
     // Every command gets back the unlocked keys of the default copy; locked keys stay.
@@ -78,6 +78,9 @@ public:
     const CommandKeys* Find(uint16_t id) const;
     // The command that has exactly this key, or null.
     const CommandKeys* OwnerOf(uint8_t flags, uint16_t key) const;
+    // The first command, in the map's order, with a key of this code and exactly these
+    // modifier states; 0 when none. A released key ends the command it started with it.
+    uint16_t FindCommandOfKey(uint16_t key, bool ctrl, bool alt, bool shift) const;
     bool LookupName(const std::string& name, uint16_t& id) const;
     const std::map<uint16_t, std::unique_ptr<CommandKeys>>& Commands() const { return m_commands; }
 

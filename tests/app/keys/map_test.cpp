@@ -1,6 +1,7 @@
 // The command map's registration rules, Reset All, and "zemkeys.cfg" written and read back.
 #include "../../platform/test_dir.h"
 #include "app/keys/accelerator_map.h"
+#include "app/keys/command_table.h"
 #include "app/keys/key_file.h"
 #include "app/keys/key_names.h"
 
@@ -125,4 +126,36 @@ TEST(KeyFile, UnknownCommandsBadHeadersAndShortFiles) {
     cut.pop_back();
     EXPECT_FALSE(DeserializeWords(cut, back));
     EXPECT_FALSE(DeserializeWords({0xFF, 0xFF, 0xFF}, back));
+}
+
+TEST(CommandTable, TheProgramsRowsAndTheirClashes) {
+    CAcceleratorManager map;
+    RegisterCommandTable(map);
+    map.CreateDefaultTable();
+    EXPECT_EQ(map.Find(32847)->GetName(), "Mixer FadeFaderTo");
+    EXPECT_TRUE(map.Find(32847)->Keys().empty());
+    ASSERT_EQ(map.Find(32779)->Keys().size(), 2u);
+    EXPECT_EQ(map.Find(32779)->Keys()[1].GetText(), "6");
+    EXPECT_EQ(map.Find(32909)->Keys()[0].GetKey(), 0);
+    EXPECT_EQ(map.Find(32793)->Keys()[0].GetKey(), 0xBB);
+    EXPECT_EQ(map.Find(32894)->Keys()[0].GetText(), "Ctrl+\\");
+    EXPECT_EQ(map.Find(57669)->Keys()[0].GetText(), "Shift+F1");
+    for (const auto& [id, command] : map.Commands()) {
+        const std::string category = command->GetName().substr(0, command->GetName().find(' '));
+        EXPECT_TRUE(category == "File" || category == "Mixer" || category == "Device" ||
+                    category == "Settings" || category == "Misc")
+            << command->GetName();
+        for (const CAccelsOb& k : command->Keys()) {
+            EXPECT_TRUE(k.GetFlags() & kFlagNoInvert) << command->GetName();
+            EXPECT_EQ(k.IsLocked(), id == 32836 || id == 32914) << command->GetName();
+        }
+    }
+    // The cue commands: NumPad digits, Ctrl with them to store; ten each, locked.
+    EXPECT_EQ(map.FindCommandOfKey(0x65, false, false, false), 32836);
+    EXPECT_EQ(map.FindCommandOfKey(0x65, true, false, false), 32914);
+    EXPECT_EQ(map.FindCommandOfKey(0x65, true, false, true), 0);
+    EXPECT_EQ(map.Find(32914)->Keys().size(), 10u);
+    uint16_t id = 0;
+    ASSERT_TRUE(map.LookupName("Device ControlsPlay", id));
+    EXPECT_EQ(id, 32820);
 }
