@@ -4,6 +4,7 @@
 #include "app/decks/mixer_view/mixer_view.h"
 #include "app/shell/command_line.h"
 #include "app/shell/main_frame.h"
+#include "app/shell/program_extensions.h"
 #include "app/shell/screenshot.h"
 #include "app/shell/shell_dialogs.h"
 #include "app/shell/signal_close.h"
@@ -78,7 +79,7 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         ProgramProfile profile;
-        ShellExtensions extensions;
+        ProgramExtensions extensions;
         CZEMApp app(profile, dialogs, extensions, commandLine, home.startDir);
         app.SetKeepSession(screenshot);
         // A signal while start-up still runs (a first-run question open, say) closes once

@@ -13,9 +13,11 @@
 #include "app/framework/command_router.h"
 #include "app/framework/zem_doc_template.h"
 #include "app/framework/zem_view.h"
+#include "app/keys/key_names.h"
 #include "app/shell/command_line.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/open_file_prompt.h"
+#include "app/shell/program_extensions.h"
 #include "app/shell/shell_dialogs.h"
 #include "app/shell/shell_texts.h"
 #include "app/shell/signal_close.h"
@@ -23,8 +25,11 @@
 #include "engine/deck/mixer_device.h"
 #include "engine/foundations/standard_dirs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QTest>
@@ -299,4 +304,49 @@ TEST(Program, TerminationSignalRunsTheCloseOnTheInterfaceThread) {
         QTest::qWait(10);
     EXPECT_GE(closes, 1);
     EXPECT_LE(closes, 2);
+}
+
+TEST(Program, KeysOfTheCommandMapFireTheirCommandsAndTheKeyFileIsKept) {
+    Program p;
+    ProgramExtensions keys;
+    keys.SetKeyFile(p.dir.file("zemkeys.cfg"));
+    const std::string a = p.Song("a.wav");
+    const std::string b = p.Song("b.wav");
+    p.app = std::make_unique<CZEMApp>(p.profile, p.dialogs, keys,
+                                      ParseCommandLine({a, b}, p.dir.path()), p.dir.path());
+    ASSERT_TRUE(p.app->InitInstance());
+    CMainFrame* frame = p.app->MainFrame();
+    QApplication::setActiveWindow(frame);
+    const std::vector<CZEMDoc*> decks = p.Decks();
+    ASSERT_EQ(decks.size(), 2u);
+
+    // Q plays the crossfader's left deck; the menu shows the key after a tab.
+    QTest::keyClick(frame, Qt::Key_Q);
+    EXPECT_TRUE(decks[0]->GetDevice()->IsPlaying());
+    QTest::keyClick(frame, Qt::Key_0);
+    EXPECT_EQ(p.Board().GetCrossfaderPosition(), 200);
+    // A text field with the focus types the key instead ("W" would stop the deck).
+    auto* field = new QLineEdit(frame);
+    field->show();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_W);
+    EXPECT_EQ(field->text(), "w");
+    EXPECT_TRUE(decks[0]->GetDevice()->IsPlaying());
+    delete field;
+    bool hinted = false;
+    for (QAction* action : frame->findChildren<QAction*>())
+        hinted |= action->text() == "Play left fader channel\tQ";
+    EXPECT_TRUE(hinted);
+
+    // A key the user moved is written at exit and read at the next start.
+    zem::keys::CommandKeys* play = keys.KeyMap().Find(32815);
+    ASSERT_NE(play, nullptr);
+    play->Keys()[0] = zem::keys::CAccelsOb(zem::keys::kFlagVirtKey | zem::keys::kFlagAlt, 'P');
+    p.Stop();
+    ProgramExtensions next;
+    next.SetKeyFile(p.dir.file("zemkeys.cfg"));
+    QMainWindow window;
+    next.RegisterCommands(window); // not the program's frame: the map alone
+    next.LoadKeyMap();
+    EXPECT_EQ(next.KeyMap().Find(32815)->Keys()[0].GetText(), "Alt+P");
 }

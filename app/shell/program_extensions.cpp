@@ -1,0 +1,40 @@
+#include "app/shell/program_extensions.h"
+
+#include "app/keys/command_table.h"
+#include "app/keys/key_bindings.h"
+#include "app/keys/key_file.h"
+#include "app/shell/main_frame.h"
+#include <QPointer>
+
+namespace zem::shell {
+
+ProgramExtensions::ProgramExtensions() = default;
+
+ProgramExtensions::~ProgramExtensions() {
+    m_map.SetTableBuilder({});
+}
+
+void ProgramExtensions::RegisterCommands(QMainWindow& mainWindow) {
+    // Keys act on the program's own main window; on another the map is kept without them.
+    if (auto* frame = dynamic_cast<CMainFrame*>(&mainWindow)) {
+        m_bindings = new zem::keys::CKeyBindings(*frame, *frame->Workspace(), *frame->Router());
+        QPointer<zem::keys::CKeyBindings> bindings(m_bindings);
+        m_map.SetTableBuilder([bindings](const zem::keys::CAcceleratorManager& map) {
+            if (bindings)
+                bindings->Build(map);
+        });
+    }
+    zem::keys::RegisterCommandTable(m_map);
+    m_map.CreateAcceleratorTable();
+    m_map.CreateDefaultTable();
+}
+
+void ProgramExtensions::LoadKeyMap() {
+    zem::keys::ReadKeyFile(m_map, m_keyFile);
+}
+
+bool ProgramExtensions::SaveKeyMap() {
+    return zem::keys::WriteKeyFile(m_map, m_keyFile);
+}
+
+} // namespace zem::shell

@@ -1,0 +1,37 @@
+// What the program adds to the shell's start-up and shutdown beyond the defaults: the keyboard
+// command map, its bindings on the main window and "zemkeys.cfg".
+#pragma once
+
+#include "app/keys/accelerator_map.h"
+#include "app/shell/shell_extensions.h"
+
+#include <memory>
+#include <string>
+
+namespace zem::keys {
+class CKeyBindings;
+}
+
+namespace zem::shell {
+
+class ProgramExtensions : public ShellExtensions {
+public:
+    ProgramExtensions();
+    ~ProgramExtensions() override;
+
+    // The command table, the accelerator table built from it, then the default copy.
+    void RegisterCommands(QMainWindow& mainWindow) override;
+    // "./zemkeys.cfg" of the program directory.
+    void LoadKeyMap() override;
+    bool SaveKeyMap() override;
+
+    zem::keys::CAcceleratorManager& KeyMap() { return m_map; }
+    void SetKeyFile(std::string path) { m_keyFile = std::move(path); }
+
+private:
+    zem::keys::CAcceleratorManager m_map;
+    zem::keys::CKeyBindings* m_bindings = nullptr; // owned by the main window
+    std::string m_keyFile = "./zemkeys.cfg";
+};
+
+} // namespace zem::shell
