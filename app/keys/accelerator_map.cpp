@@ -49,6 +49,8 @@ bool CAcceleratorManager::AddCommand(uint16_t id, const std::string& name) {
         return false;
     if (auto old = m_commands.find(id); old != m_commands.end())
         m_names.erase(old->second->GetName());
+    else
+        m_order.push_back(id);
     m_commands[id] = std::make_unique<CommandKeys>(id, name);
     m_names[name] = id;
     return true;
@@ -62,6 +64,7 @@ bool CAcceleratorManager::AddCommandKey(uint16_t id, const std::string& name, ui
     auto it = m_commands.find(id);
     if (it == m_commands.end()) {
         it = m_commands.emplace(id, std::make_unique<CommandKeys>(id, name)).first;
+        m_order.push_back(id);
     } else if (it->second->GetName() != name ||
                it->second->HasKey(accel.GetFlags(), accel.GetKey())) {
         return false;
@@ -147,6 +150,7 @@ void CAcceleratorManager::CopyFrom(const CAcceleratorManager& other) {
     for (const auto& [id, command] : other.m_commands)
         m_commands[id] = std::make_unique<CommandKeys>(*command);
     m_names = other.m_names;
+    m_order = other.m_order;
     m_defaults = other.m_defaults;
     m_hasDefaults = other.m_hasDefaults;
 }

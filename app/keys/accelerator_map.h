@@ -83,6 +83,8 @@ public:
     uint16_t FindCommandOfKey(uint16_t key, bool ctrl, bool alt, bool shift) const;
     bool LookupName(const std::string& name, uint16_t& id) const;
     const std::map<uint16_t, std::unique_ptr<CommandKeys>>& Commands() const { return m_commands; }
+    // The commands in the order they were first registered, as the key editor lists them.
+    const std::vector<uint16_t>& RegistrationOrder() const { return m_order; }
 
     // Who builds the key table (the main window's shortcuts) from the map; called by
     // CreateAcceleratorTable, and so after reading the key file and after the dialog's OK.
@@ -96,6 +98,7 @@ public:
 private:
     std::map<uint16_t, std::unique_ptr<CommandKeys>> m_commands;
     std::map<std::string, uint16_t> m_names;
+    std::vector<uint16_t> m_order;
     std::map<uint16_t, std::vector<CAccelsOb>> m_defaults;
     bool m_hasDefaults = false;
     TableBuilder m_builder;
