@@ -27,23 +27,7 @@ cleanup() {
   rm -rf "$home"
 }
 trap cleanup EXIT
-mkdir -p "$home/Plugins" "$home/INI" "$home/ZEC" "$home/SFX"
-# Every plug-in but the sound-card module: the WAV-file device is the only card.
-for lib in "$build"/run/Plugins/*.so; do
-  case "$(basename "$lib")" in *PortAudio*) ;; *) ln -s "$lib" "$home/Plugins/" ;; esac
-done
-channels=$(printf '1%.0s' $(seq 1 256))
-cat >"$home/INI/Soundrail.ini" <<EOF
-[Device WAV file]
-Output File=$home/stress.wav
-Render Mode=0
-Channels=$channels
-SFX=1
-Master=1
-Samples Per Second=44100
-[Device Silent output]
-Disabled=1
-EOF
+"$(dirname "$0")/../scripts/wav-card-home" "$build/run" "$home" "$home/stress.wav"
 printf '[Playback]\nBuffer size=100\nBlock size (k)=6\n' >"$home/ZEM.ini"
 
 # Long enough for the fastest deck (+8 %) to play the whole run.

@@ -43,7 +43,7 @@ export ZEM_PROFILE="$home/ZEM.ini"
 # Long enough for every deck to play through the longest run.
 "$build/bin/zem-demo-songs" "$home/songs" $((seconds * 2 + 10)) >/dev/null
 demo=("$home"/songs/demo-*.wav)
-# Five decks, five files: the program would show an open file again instead of a new deck.
+# Five decks, each with a song and settings file of its own.
 songs=()
 for i in 0 1 2 3 4; do
   cp "${demo[$((i % ${#demo[@]}))]}" "$home/songs/deck$i.wav"

@@ -51,27 +51,13 @@ fail() {
 # Seconds since zem was started.
 since_start() { awk -v now="$EPOCHREALTIME" -v t0="$t0" 'BEGIN { printf "%.3f", now - t0 }'; }
 
-# The program directory: the build's, with every plug-in but the sound-card module, so the test
-# neither opens nor depends on the machine's sound cards. The WAV-file device plays every deck
-# channel; the silent card, which the program adds when no real card is there, is disabled.
+# The program directory: its only card is the WAV-file writer, so the test neither opens nor
+# depends on the machine's sound cards.
 home=$work/home
 mkdir -p "$home" "$work/user" "$work/runtime"
 chmod 700 "$work/runtime"
-cp -R "$run"/. "$home"/
-rm -f "$home"/Plugins/*PortAudio*
-rm -f "$home"/INI/* "$home"/ZEC/* "$home"/Zemerr.log
-channels=$(printf '1%.0s' $(seq 1 256))
-cat >"$home/INI/Soundrail.ini" <<EOF
-[Device WAV file]
-Output File=$work/mix.wav
-Render Mode=0
-Channels=$channels
-SFX=1
-Master=1
-Samples Per Second=44100
-[Device Silent output]
-Disabled=1
-EOF
+"$here/../../scripts/wav-card-home" "$run" "$home" "$work/mix.wav" ||
+  fail "cannot lay out the program directory"
 # Not a first run: no first-run question.
 printf '[Startup]\nVersion=1.80.04\n' >"$work/profile.ini"
 
