@@ -80,8 +80,6 @@ CMainFrame::CMainFrame(ZemDocManager& documents, ZemProfile& profile, ShellDialo
     m_router->AddFallbackTarget(this);
     buildMenus();
     setAcceptDrops(true);
-    connect(m_workspace, &QMdiArea::subWindowActivated, this,
-            [this](QMdiSubWindow*) { refreshCenterFromBoard(); });
     ApplyBackground();
 }
 
@@ -181,11 +179,6 @@ void CMainFrame::SetCenterText(const QString& text) {
 
 QString CMainFrame::CenterText() const {
     return m_centerPane->text();
-}
-
-void CMainFrame::refreshCenterFromBoard() {
-    if (CMixerView* view = AppContext().mixerView; view && !view->Board().GetCenterText().empty())
-        SetCenterText(QString::fromStdString(view->Board().GetCenterText()));
 }
 
 bool CMainFrame::ApplyBackground() {
@@ -357,7 +350,6 @@ bool CMainFrame::OnCommand(int id) {
     if ((id >= kCmdCrossfader100_0 && id <= kCmdCrossfader0_100) || id == kCmdMoveFaderLeft ||
         id == kCmdMoveFaderRight)
         view->FaderScrolled();
-    refreshCenterFromBoard();
     return true;
 }
 

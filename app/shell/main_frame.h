@@ -88,7 +88,6 @@ protected:
 private:
     void buildMenus();
     QAction* addCommand(QMenu* menu, int id, const char* text);
-    void refreshCenterFromBoard();
     void showDeck(int code);
 
     ZemDocManager& m_documents;

@@ -17,8 +17,9 @@ ProgramExtensions::~ProgramExtensions() {
 void ProgramExtensions::RegisterCommands(QMainWindow& mainWindow) {
     // Keys act on the program's own main window; on another the map is kept without them.
     if (auto* frame = dynamic_cast<CMainFrame*>(&mainWindow)) {
-        m_bindings = new zem::keys::CKeyBindings(*frame, *frame->Workspace(), *frame->Router());
-        QPointer<zem::keys::CKeyBindings> bindings(m_bindings);
+        // Owned by the main window, which may go before the map.
+        QPointer<zem::keys::CKeyBindings> bindings(
+            new zem::keys::CKeyBindings(*frame, *frame->Workspace(), *frame->Router()));
         m_map.SetTableBuilder([bindings](const zem::keys::CAcceleratorManager& map) {
             if (bindings)
                 bindings->Build(map);

@@ -8,10 +8,6 @@
 #include <memory>
 #include <string>
 
-namespace zem::keys {
-class CKeyBindings;
-}
-
 namespace zem::shell {
 
 class ProgramExtensions : public ShellExtensions {
@@ -30,7 +26,6 @@ public:
 
 private:
     zem::keys::CAcceleratorManager m_map;
-    zem::keys::CKeyBindings* m_bindings = nullptr; // owned by the main window
     std::string m_keyFile = "./zemkeys.cfg";
 };
 

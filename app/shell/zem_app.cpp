@@ -118,8 +118,6 @@ void CZEMApp::ApplyThreadPriority() {
 
 void CZEMApp::LoadSkin() {
     ShellSettings settings(m_profile);
-    m_skinsEnabled = settings.SkinsEnabled();
-    m_backgroundEnabled = settings.BackgroundEnabled();
     m_extensions.LoadSkin("./skins/" + settings.SkinFile());
 }
 
@@ -383,13 +381,11 @@ bool CZEMApp::OnCommand(int id) {
         OnGeneralSettings();
         return true;
     case kCmdSkinsEnabled:
-        m_skinsEnabled = !settings.SkinsEnabled();
-        settings.SetSkinsEnabled(m_skinsEnabled);
+        settings.SetSkinsEnabled(!settings.SkinsEnabled());
         m_dialogs.ShowMessage(kRestartForSkins);
         return true;
     case kCmdBackgroundEnabled:
-        m_backgroundEnabled = !settings.BackgroundEnabled();
-        settings.SetBackgroundEnabled(m_backgroundEnabled);
+        settings.SetBackgroundEnabled(!settings.BackgroundEnabled());
         m_mainFrame->ApplyBackground();
         return true;
     case kCmdBackgroundSettings:

@@ -117,8 +117,6 @@ private:
     ZemDocTemplate* m_recorderTemplate = nullptr;
     std::unique_ptr<CMainFrame> m_mainFrame;
     bool m_fileNewDone = false;
-    bool m_skinsEnabled = true;
-    bool m_backgroundEnabled = true;
     bool m_shutDown = false;
     bool m_keepSession = false;
     std::string m_openFilesAtStart;
