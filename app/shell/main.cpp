@@ -61,6 +61,9 @@ int main(int argc, char** argv) {
     const std::string screenshotPath = fromStartDir(commandLine.screenshot);
     const std::string widgetMapPath = fromStartDir(commandLine.widgetMap);
 
+    // Whole scale factors only: a skin's bitmaps then grow by whole pixels and stay sharp.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName("ZEM");
     // A run that only takes a picture has nobody to answer questions.

@@ -4,6 +4,10 @@
 #include "app/keys/key_bindings.h"
 #include "app/keys/key_file.h"
 #include "app/shell/main_frame.h"
+#include "app/skins/active_skin.h"
+#include "app/skins/skin_module.h"
+#include "platform/ui_hooks.h"
+
 #include <QPointer>
 
 namespace zem::shell {
@@ -12,6 +16,15 @@ ProgramExtensions::ProgramExtensions() = default;
 
 ProgramExtensions::~ProgramExtensions() {
     m_map.SetTableBuilder({});
+}
+
+void ProgramExtensions::LoadSkin(const std::string& skinFolder) {
+    if (!zem::skins::TheSkin().Load(skinFolder))
+        zem::ShowMessageBox(zem::skins::kDefaultModuleFailedText);
+}
+
+void ProgramExtensions::UnloadSkin() {
+    zem::skins::TheSkin().Unload();
 }
 
 void ProgramExtensions::RegisterCommands(QMainWindow& mainWindow) {

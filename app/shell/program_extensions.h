@@ -15,6 +15,11 @@ public:
     ProgramExtensions();
     ~ProgramExtensions() override;
 
+    // The skin of skinFolder and its module; without any module (its own or the "Jog Wheel"
+    // one) the program says so and its windows are the plain ones.
+    void LoadSkin(const std::string& skinFolder) override;
+    void UnloadSkin() override;
+
     // The command table, the accelerator table built from it, then the default copy.
     void RegisterCommands(QMainWindow& mainWindow) override;
     // "./zemkeys.cfg" of the program directory.

@@ -48,6 +48,10 @@ std::string ShellSettings::SkinFile() const {
     return name;
 }
 
+void ShellSettings::SetSkinFile(const std::string& name) {
+    m_profile.WriteProfileString(kSkinsSection, kSkinFileKey, name.c_str());
+}
+
 bool ShellSettings::SkinsEnabled() const {
     return readFlag(kSkinsSection, kSkinsEnabledKey, 1);
 }

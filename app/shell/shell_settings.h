@@ -22,6 +22,7 @@ public:
     int ThreadPrioritySetting() const;
     void SetThreadPrioritySetting(int setting);
     std::string SkinFile() const;
+    void SetSkinFile(const std::string& name);
     bool SkinsEnabled() const;
     void SetSkinsEnabled(bool on);
     bool BackgroundEnabled() const;

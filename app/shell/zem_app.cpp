@@ -15,6 +15,9 @@
 #include "app/shell/shell_dialogs.h"
 #include "app/shell/shell_settings.h"
 #include "app/shell/shell_texts.h"
+#include "app/skins/active_skin.h"
+#include "app/skins/skin_factories.h"
+#include "app/skins/skin_settings_dialog.h"
 #include "contracts/soundrail.h"
 #include "engine/foundations/app_closing.h"
 #include "engine/foundations/standard_dirs.h"
@@ -141,9 +144,13 @@ void CZEMApp::RegisterInputModules() {
 void CZEMApp::AddDocTemplates() {
     std::vector<DeviceModuleInfo*> modules;
     m_mixer->GetDeviceModuleInfos(modules);
+    // The skinned windows need a skin module for their layout; without one they are plain.
+    const bool skinned =
+        ShellSettings(m_profile).SkinsEnabled() && zem::skins::TheSkin().HasModule();
     for (DeviceModuleInfo* module : modules) {
-        auto deck = std::make_unique<ZemDocTemplate>(kDeckTemplateId, kDeckDocString,
-                                                     NewDeckDocument, NewDeckFrame, NewDeckView);
+        auto deck = std::make_unique<ZemDocTemplate>(
+            kDeckTemplateId, kDeckDocString, NewDeckDocument,
+            skinned ? NewDeckFrameSkins : NewDeckFrame, skinned ? NewDeckViewSkins : NewDeckView);
         deck->SetDocString(kDocStringFilterName, module->description);
         deck->SetDocString(kDocStringFilterExt, module->extensions);
         m_documents.AddDocTemplate(std::move(deck));
@@ -156,7 +163,8 @@ void CZEMApp::AddDocTemplates() {
     m_recorderTemplate = m_documents.AddDocTemplate(std::make_unique<ZemDocTemplate>(
         kRecorderTemplateId, kRecorderDocString, nullptr, nullptr, nullptr));
     m_documents.AddDocTemplate(std::make_unique<ZemDocTemplate>(
-        kMixerTemplateId, kMixerDocString, NewMixerDocument, NewMixerFrame, NewMixerView));
+        kMixerTemplateId, kMixerDocString, NewMixerDocument, NewMixerFrame,
+        skinned ? NewMixerViewSkins : NewMixerView));
 }
 
 bool CZEMApp::CreateMainFrame() {
@@ -384,6 +392,15 @@ bool CZEMApp::OnCommand(int id) {
         settings.SetSkinsEnabled(!settings.SkinsEnabled());
         m_dialogs.ShowMessage(kRestartForSkins);
         return true;
+    case kCmdSkinSettings: {
+        zem::skins::SkinSettingsDialog dialog(zem::skins::ListSkinFolders("."), settings.SkinFile(),
+                                              m_mainFrame.get());
+        if (dialog.exec() == QDialog::Accepted && !dialog.Chosen().empty()) {
+            settings.SetSkinFile(dialog.Chosen());
+            m_dialogs.ShowMessage(zem::skins::kNewSkinText);
+        }
+        return true;
+    }
     case kCmdBackgroundEnabled:
         settings.SetBackgroundEnabled(!settings.BackgroundEnabled());
         m_mainFrame->ApplyBackground();
@@ -413,6 +430,7 @@ bool CZEMApp::OnUpdateCommand(int id, ZemCommandState& state) {
     case kCmdFileExit:
     case kCmdGeneralSettings:
     case kCmdBackgroundSettings:
+    case kCmdSkinSettings:
         return true;
     case zem::board::kCmdMixerSettings:
         state.Enable(HasMixerBoard());

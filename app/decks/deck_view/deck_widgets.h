@@ -37,6 +37,8 @@ public:
     QSize sizeHint() const override { return {64, 64}; }
     // Turns the wheel as the mouse wheel would; other widgets hand their wheel events here.
     void WheelTurn(double notches);
+    // Where the wheel's marker points, in degrees.
+    double GetAngle() const { return m_angle; }
 
 signals:
     void Turned(double amount);

@@ -9,6 +9,7 @@
 #include "app/decks/deck_window/deck_window_settings.h"
 #include "app/framework/zem_doc_manager.h"
 #include "app/framework/zem_doc_template.h"
+#include "contracts/skin_module.h"
 #include "engine/deck/mixer_device.h"
 #include "engine/foundations/zem_exception.h"
 
@@ -84,6 +85,12 @@ DeckButton* MakeButton(const QString& text, const char* name, QWidget* parent) {
     return b;
 }
 
+// The identifier by which a skinned deck window finds the control.
+template <typename W> W* Tag(W* widget, int id) {
+    widget->setProperty(kSkinControlProperty, id);
+    return widget;
+}
+
 } // namespace
 
 QString DroppedPath(const QMimeData& data) {
@@ -119,6 +126,7 @@ void CMixerDeviceView::BuildControls() {
     using namespace zem::deckwin;
     m_readout = new QLabel(this);
     m_readout->setObjectName(QStringLiteral("readout"));
+    Tag(m_readout, SkinDeckControl::kStatusWindow);
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     // Read from a step away, in a dark booth.
     mono.setPointSizeF(mono.pointSizeF() * 1.4);
@@ -142,6 +150,7 @@ void CMixerDeviceView::BuildControls() {
 
     m_jog = new JogWheel(this);
     m_jog->setObjectName(QStringLiteral("jogWheel"));
+    Tag(m_jog, SkinDeckControl::kJogWheel);
     connect(m_jog, &JogWheel::Turned, this, [this](double amount) {
         m_logic.JogTurn(amount);
         AfterGesture();
@@ -153,6 +162,7 @@ void CMixerDeviceView::BuildControls() {
 
     m_position = new PositionSlider(this);
     m_position->setObjectName(QStringLiteral("positionSlider"));
+    Tag(m_position, SkinDeckControl::kPositionSlider);
     m_position->setRange(0, MixerDeviceViewLogic::kPositionSliderMax);
     m_position->setTickInterval(MixerDeviceViewLogic::kPositionSliderTick);
     m_position->setPageStep(MixerDeviceViewLogic::kPositionSliderTick);
@@ -173,11 +183,13 @@ void CMixerDeviceView::BuildControls() {
         AfterGesture();
     });
 
-    m_play = MakeButton(QStringLiteral("Play"), "playButton", this);
-    auto* stop = MakeButton(QStringLiteral("Stop"), "stopButton", this);
-    auto* toStart = MakeButton(QStringLiteral("|<"), "toStartButton", this);
-    auto* back = MakeButton(QStringLiteral("<<"), "nudgeBackButton", this);
-    auto* forward = MakeButton(QStringLiteral(">>"), "nudgeForwardButton", this);
+    namespace ids = SkinDeckControl;
+    m_play = Tag(MakeButton(QStringLiteral("Play"), "playButton", this), ids::kPlay);
+    auto* stop = Tag(MakeButton(QStringLiteral("Stop"), "stopButton", this), ids::kStop);
+    auto* toStart = Tag(MakeButton(QStringLiteral("|<"), "toStartButton", this), ids::kToStart);
+    auto* back = Tag(MakeButton(QStringLiteral("<<"), "nudgeBackButton", this), ids::kNudgeBack);
+    auto* forward =
+        Tag(MakeButton(QStringLiteral(">>"), "nudgeForwardButton", this), ids::kNudgeForward);
     m_play->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     stop->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
     // Room for the icon and the longer "Pause", so the button keeps its size while playing.
@@ -211,7 +223,7 @@ void CMixerDeviceView::BuildControls() {
     cueRow->setSpacing(2);
     for (int i = 0; i < 10; ++i) {
         const QByteArray name = "cue" + QByteArray::number(i);
-        m_cues[i] = MakeButton(QString::number(i), name.constData(), this);
+        m_cues[i] = Tag(MakeButton(QString::number(i), name.constData(), this), ids::kCue0 + i);
         m_cues[i]->setToolTip(QStringLiteral("Cue %1: click jumps, Ctrl-click stores, "
                                              "Shift-click clears")
                                   .arg(i));
@@ -225,7 +237,8 @@ void CMixerDeviceView::BuildControls() {
         });
         cueRow->addWidget(m_cues[i]);
     }
-    auto* clearLoop = MakeButton(QStringLiteral("Clear loop"), "clearLoopButton", this);
+    auto* clearLoop =
+        Tag(MakeButton(QStringLiteral("Clear loop"), "clearLoopButton", this), ids::kClearLoop);
     connect(clearLoop, &QPushButton::clicked, this, [this] {
         m_logic.ClearLoop();
         AfterGesture();
@@ -233,10 +246,12 @@ void CMixerDeviceView::BuildControls() {
     cueRow->addSpacing(6);
     cueRow->addWidget(clearLoop);
 
-    auto* settings = MakeButton(QStringLiteral("Settings..."), "settingsButton", this);
-    auto* equalizer = MakeButton(QStringLiteral("EQ..."), "equalizerButton", this);
-    auto* notes = MakeButton(QStringLiteral("Notes..."), "notesButton", this);
-    auto* load = MakeButton(QStringLiteral("Load..."), "loadButton", this);
+    auto* settings =
+        Tag(MakeButton(QStringLiteral("Settings..."), "settingsButton", this), ids::kSettings);
+    auto* equalizer =
+        Tag(MakeButton(QStringLiteral("EQ..."), "equalizerButton", this), ids::kEqualizer);
+    auto* notes = Tag(MakeButton(QStringLiteral("Notes..."), "notesButton", this), ids::kNotes);
+    auto* load = Tag(MakeButton(QStringLiteral("Load..."), "loadButton", this), ids::kLoad);
     load->setToolTip(QStringLiteral("Load a song into this deck"));
     connect(settings, &QPushButton::clicked, this, &CMixerDeviceView::OpenDeckSettingsDialog);
     connect(equalizer, &QPushButton::clicked, this,
@@ -245,6 +260,7 @@ void CMixerDeviceView::BuildControls() {
     connect(load, &QPushButton::clicked, this, &CMixerDeviceView::OpenLoadSongDialog);
     auto* menuButton = new QToolButton(this);
     menuButton->setObjectName(QStringLiteral("deckMenuButton"));
+    Tag(menuButton, ids::kDeckMenu);
     menuButton->setText(QStringLiteral("Deck"));
     menuButton->setPopupMode(QToolButton::InstantPopup);
     menuButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -254,6 +270,7 @@ void CMixerDeviceView::BuildControls() {
     // Pitch column.
     m_pitch = new MarkedSlider(Qt::Vertical, this);
     m_pitch->setObjectName(QStringLiteral("pitchSlider"));
+    Tag(m_pitch, ids::kPitchSlider);
     m_pitch->setRange(0, MixerDeviceViewLogic::kPitchSliderMax);
     m_pitch->setTickInterval(MixerDeviceViewLogic::kPitchSliderTick);
     m_pitch->setPageStep(50);
@@ -275,15 +292,19 @@ void CMixerDeviceView::BuildControls() {
     });
     m_bendSwitch = new QCheckBox(QStringLiteral("Pitch bend"), this);
     m_bendSwitch->setObjectName(QStringLiteral("bendSwitch"));
+    Tag(m_bendSwitch, ids::kBendSwitch);
     m_bendSwitch->setFocusPolicy(Qt::TabFocus);
     connect(m_bendSwitch, &QCheckBox::toggled, this, [this](bool on) {
         if (!m_syncing)
             m_logic.SetBendSwitch(on);
     });
-    auto* bendDown = MakeButton(QStringLiteral("Bend -"), "bendDownButton", this);
-    auto* bendUp = MakeButton(QStringLiteral("Bend +"), "bendUpButton", this);
-    auto* fineDown = MakeButton(QStringLiteral("Fine -"), "finePitchDownButton", this);
-    auto* fineUp = MakeButton(QStringLiteral("Fine +"), "finePitchUpButton", this);
+    auto* bendDown =
+        Tag(MakeButton(QStringLiteral("Bend -"), "bendDownButton", this), ids::kBendDown);
+    auto* bendUp = Tag(MakeButton(QStringLiteral("Bend +"), "bendUpButton", this), ids::kBendUp);
+    auto* fineDown =
+        Tag(MakeButton(QStringLiteral("Fine -"), "finePitchDownButton", this), ids::kFinePitchDown);
+    auto* fineUp =
+        Tag(MakeButton(QStringLiteral("Fine +"), "finePitchUpButton", this), ids::kFinePitchUp);
     fineDown->setToolTip(QStringLiteral("Small pitch step down (Ctrl: large)"));
     fineUp->setToolTip(QStringLiteral("Small pitch step up (Ctrl: large)"));
     const auto bend = [this](DeckButton* b, int direction, bool press) {
@@ -305,6 +326,7 @@ void CMixerDeviceView::BuildControls() {
 
     m_volume = new QSlider(Qt::Vertical, this);
     m_volume->setObjectName(QStringLiteral("volumeSlider"));
+    Tag(m_volume, ids::kVolumeSlider);
     m_volume->setRange(0, 100);
     m_volume->setTickInterval(10);
     m_volume->setTickPosition(QSlider::TicksLeft);
@@ -469,6 +491,7 @@ void CMixerDeviceView::RefreshPlayState() {
     m_playShown = playing;
     m_play->setText(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
     m_play->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    PlayStateChanged(playing);
 }
 
 void CMixerDeviceView::RefreshDisplay() {

@@ -57,6 +57,8 @@ public:
 
     // Play button image (play or pause) from the deck's state.
     void RefreshPlayState();
+    // What the play button shows: true for pause (the deck plays).
+    bool IsPauseShown() const { return m_playShown == 1; }
     // One tick of the display timer: the position slider and the readout follow the deck.
     void RefreshDisplay();
 
@@ -79,6 +81,8 @@ public:
     static void SetEffectsDialogOpener(Opener opener);
 
 protected:
+    // The play button changed between play and pause.
+    virtual void PlayStateChanged(bool playing) { (void)playing; }
     void timerEvent(QTimerEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

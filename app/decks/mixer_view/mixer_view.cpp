@@ -6,6 +6,7 @@
 #include "app/decks/mixer_board/centre_volumes.h"
 #include "app/decks/mixer_view/fade_dialog.h"
 #include "app/framework/zem_document.h"
+#include "contracts/skin_module.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -145,6 +146,8 @@ void CMixerView::BuildControls() {
         s.selector = NewSelector(selectorNames[i]);
         s.slider = new QSlider(Qt::Vertical);
         s.slider->setObjectName(stripNames[i]);
+        s.slider->setProperty(kSkinControlProperty, SkinMixerControl::kStrip1 + i);
+        s.selector->setProperty(kSkinControlProperty, SkinMixerControl::kStrip1Channel + i);
         s.slider->setRange(0, MixerBoard::kStripMax);
         s.slider->setPageStep(MixerBoard::kStripPage);
         s.slider->setSingleStep(100);
@@ -168,6 +171,7 @@ void CMixerView::BuildControls() {
 
     m_headphones = new QListWidget;
     m_headphones->setObjectName("headphones");
+    m_headphones->setProperty(kSkinControlProperty, SkinMixerControl::kHeadphones);
     m_headphones->setSelectionMode(QAbstractItemView::MultiSelection);
     m_headphones->setFixedWidth(110);
     grid->addWidget(new QLabel("Headphones"), 0, 3, Qt::AlignHCenter);
@@ -176,6 +180,7 @@ void CMixerView::BuildControls() {
 
     m_master = new QSlider(Qt::Vertical);
     m_master->setObjectName("masterFader");
+    m_master->setProperty(kSkinControlProperty, SkinMixerControl::kMaster);
     m_master->setTickPosition(QSlider::TicksBothSides);
     grid->addWidget(new QLabel("Master"), 0, 4, Qt::AlignHCenter);
     grid->addWidget(m_master, 1, 4, 2, 1, Qt::AlignHCenter);
@@ -188,6 +193,9 @@ void CMixerView::BuildControls() {
     auto* crossfader = new CrossfaderSlider;
     m_crossfader = crossfader;
     m_crossfader->setObjectName("crossfader");
+    m_crossfader->setProperty(kSkinControlProperty, SkinMixerControl::kCrossfader);
+    m_faderA->setProperty(kSkinControlProperty, SkinMixerControl::kFaderA);
+    m_faderB->setProperty(kSkinControlProperty, SkinMixerControl::kFaderB);
     m_crossfader->setRange(0, MixerBoard::kCrossfaderMax);
     m_crossfader->setPageStep(MixerBoard::kCrossfaderPage);
     m_crossfader->setSingleStep(MixerBoard::kMoveStep);
@@ -212,6 +220,7 @@ void CMixerView::BuildControls() {
 
     m_centre = new QLabel;
     m_centre->setObjectName("centreVolume");
+    m_centre->setProperty(kSkinControlProperty, SkinMixerControl::kCentreText);
     m_centre->setAlignment(Qt::AlignCenter);
 
     auto* layout = new QVBoxLayout(this);
@@ -304,6 +313,7 @@ void CMixerView::ShowCenterText(const std::string& text) {
     if (QMainWindow* main = AppContext().mainWindow)
         if (auto* pane = main->findChild<QLabel*>(QStringLiteral("59143")))
             pane->setText(QString::fromStdString(text));
+    CentreTextChanged();
 }
 
 void CMixerView::StartFadeTimer() {

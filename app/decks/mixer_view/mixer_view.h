@@ -45,6 +45,10 @@ public:
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, ZemCommandState& state) override;
 
+protected:
+    // The centre-volume text changed (the fader type did, most often).
+    virtual void CentreTextChanged() {}
+
 private:
     void ShowCenterText(const std::string& text) override;
     void StartFadeTimer() override;

@@ -1,0 +1,213 @@
+#include "app/skins/mixer_device_view_skins.h"
+
+#include "app/decks/deck_view/deck_widgets.h"
+#include "app/framework/zem_child_frame.h"
+#include "app/skins/skin_draw.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+
+#include <cmath>
+#include <numbers>
+
+using namespace zem::skins;
+namespace ids = SkinDeckControl;
+
+namespace {
+
+constexpr int kPauseElementId = 1084;
+constexpr char kLightElementName[] = "D_ACTIVATED_LED";
+constexpr char kCaptionElementName[] = "D_MIXERDEVICE_CAPTION";
+constexpr int kCaptionFontId = 120;
+
+QMdiSubWindow* FrameOf(QWidget* widget) {
+    for (QWidget* w = widget; w; w = w->parentWidget())
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
+            return frame;
+    return nullptr;
+}
+
+// The title bar: dragging it moves the window, pressing it activates the window.
+class CaptionBar : public QWidget {
+public:
+    explicit CaptionBar(QWidget* parent) : QWidget(parent) {}
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        QMdiSubWindow* frame = FrameOf(this);
+        if (!frame || event->button() != Qt::LeftButton)
+            return;
+        if (QMdiArea* area = frame->mdiArea())
+            area->setActiveSubWindow(frame);
+        m_start = event->globalPosition().toPoint();
+        m_frameStart = frame->pos();
+        m_dragging = true;
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (QMdiSubWindow* frame = FrameOf(this); frame && m_dragging)
+            frame->move(m_frameStart + event->globalPosition().toPoint() - m_start);
+    }
+    void mouseReleaseEvent(QMouseEvent*) override { m_dragging = false; }
+
+private:
+    QPoint m_start;
+    QPoint m_frameStart;
+    bool m_dragging = false;
+};
+
+QPalette DarkPalette(QPalette palette) {
+    // The controls a skin does not draw sit on its dark panels; they should not glare.
+    palette.setColor(QPalette::Window, QColor(0x23, 0x26, 0x2b));
+    palette.setColor(QPalette::Base, QColor(0x15, 0x17, 0x1a));
+    palette.setColor(QPalette::AlternateBase, QColor(0x1d, 0x20, 0x24));
+    palette.setColor(QPalette::Button, QColor(0x33, 0x37, 0x3e));
+    palette.setColor(QPalette::WindowText, QColor(0xdc, 0xe0, 0xe6));
+    palette.setColor(QPalette::Text, QColor(0xdc, 0xe0, 0xe6));
+    palette.setColor(QPalette::ButtonText, QColor(0xdc, 0xe0, 0xe6));
+    palette.setColor(QPalette::Highlight, QColor(0xff, 0x8c, 0x1a));
+    palette.setColor(QPalette::HighlightedText, Qt::black);
+    return palette;
+}
+
+} // namespace
+
+CMixerDeviceViewSkins::CMixerDeviceViewSkins(const CSkin& skin, const SkinModuleInfo& module,
+                                             QWidget* parent)
+    : CMixerDeviceView(parent), m_skin(skin) {
+    setPalette(DarkPalette(palette()));
+    setAutoFillBackground(false);
+
+    m_caption = new CaptionBar(this);
+    m_caption->setObjectName(QStringLiteral("caption"));
+    m_caption->setProperty(kSkinControlProperty, ids::kCaption);
+    m_captionText = new QLabel(this);
+    m_captionText->setObjectName(QStringLiteral("captionText"));
+    m_captionText->setProperty(kSkinControlProperty, ids::kCaptionText);
+    m_light = new QWidget(this);
+    m_light->setObjectName(QStringLiteral("activityLight"));
+    m_light->setProperty(kSkinControlProperty, ids::kActivityLight);
+    // Drags on the title and the light move the window like the rest of the title bar.
+    m_captionText->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_light->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* minimise = new QToolButton(this);
+    minimise->setObjectName(QStringLiteral("minimiseButton"));
+    minimise->setProperty(kSkinControlProperty, ids::kMinimise);
+    minimise->setIcon(style()->standardIcon(QStyle::SP_TitleBarMinButton));
+    minimise->setAutoRaise(true);
+    minimise->setFocusPolicy(Qt::NoFocus);
+    auto* close = new QToolButton(this);
+    close->setObjectName(QStringLiteral("closeButton"));
+    close->setProperty(kSkinControlProperty, ids::kClose);
+    close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    close->setAutoRaise(true);
+    close->setFocusPolicy(Qt::NoFocus);
+    connect(minimise, &QToolButton::clicked, this, [this] {
+        if (QMdiSubWindow* frame = FrameOf(this))
+            frame->showMinimized();
+    });
+    connect(close, &QToolButton::clicked, this, [this] {
+        if (QMdiSubWindow* frame = FrameOf(this))
+            frame->close();
+    });
+
+    m_skinned = new SkinnedWindow(*this, skin, module, SkinWindow::Deck);
+    m_skinned->SetElementChooser(ids::kPlay, [this]() -> const SkinElement* {
+        return IsPauseShown() ? m_skin.FindDeckElement(kPauseElementId) : nullptr;
+    });
+    m_skinned->SetFallbackElement(ids::kVolumeSlider, ids::kPitchSlider);
+    m_skinned->SetFontId(ids::kCaptionText, kCaptionFontId);
+    if (auto* timeMode = findChild<QPushButton*>(QStringLiteral("timeModeButton")))
+        m_skinned->SetClickHandler(ids::kStatusWindow, [timeMode] { timeMode->click(); });
+    m_skinned->SetPainter(ids::kCaption, [this](QPainter& painter, QWidget& widget) {
+        const SkinElement* caption =
+            m_skin.FindDeckElementNamed(ids::kCaption, kCaptionElementName);
+        QMdiSubWindow* frame = FrameOf(this);
+        const bool active =
+            frame && frame->mdiArea() && frame->mdiArea()->activeSubWindow() == frame;
+        if (caption)
+            DrawElement(painter, *caption, active, false, QRectF(widget.rect()));
+    });
+    m_skinned->SetPainter(ids::kActivityLight, [this](QPainter& painter, QWidget& widget) {
+        if (const SkinElement* light =
+                m_skin.FindDeckElementNamed(ids::kCaption, kLightElementName))
+            DrawElement(painter, *light, IsPauseShown(), false, QRectF(widget.rect()));
+    });
+    m_skinned->SetPainter(ids::kJogWheel, [](QPainter& painter, QWidget& widget) {
+        // The wheel is the skin's; the marker shows it turning.
+        auto* jog = static_cast<JogWheel*>(&widget);
+        const QPointF centre = QRectF(widget.rect()).center();
+        const double radius = std::min(widget.width(), widget.height()) / 2.0 - 7;
+        const double radians = jog->GetAngle() * std::numbers::pi / 180.0;
+        const QPointF dot = centre + QPointF(std::sin(radians), -std::cos(radians)) * radius;
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(0, 0, 0, 160), 1.5));
+        painter.setBrush(QColor(0xff, 0x8c, 0x1a));
+        painter.drawEllipse(dot, 3.5, 3.5);
+    });
+    // The fine steps have no element of their own: the background shows them, and a press
+    // lights them up.
+    for (int id : {ids::kFinePitchUp, ids::kFinePitchDown})
+        m_skinned->SetPainter(id, [](QPainter& painter, QWidget& widget) {
+            if (static_cast<QAbstractButton&>(widget).isDown())
+                painter.fillRect(widget.rect(), QColor(0xff, 0x8c, 0x1a, 90));
+        });
+    m_skinned->Apply();
+    // The caption's own buttons and texts lie on the title bar.
+    for (QWidget* w : {static_cast<QWidget*>(m_captionText), m_light,
+                       static_cast<QWidget*>(minimise), static_cast<QWidget*>(close)})
+        w->raise();
+}
+
+QSize CMixerDeviceViewSkins::sizeHint() const {
+    return m_skinned->WindowSize();
+}
+
+void CMixerDeviceViewSkins::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    m_skinned->PaintBackground(painter, rect(), QRectF(rect()));
+}
+
+void CMixerDeviceViewSkins::PlayStateChanged(bool) {
+    m_light->update();
+    if (QWidget* play = m_skinned->Control(ids::kPlay))
+        play->update();
+}
+
+void CMixerDeviceViewSkins::OnInitialUpdate() {
+    CMixerDeviceView::OnInitialUpdate();
+    FollowFrame();
+}
+
+void CMixerDeviceViewSkins::FollowFrame() {
+    QMdiSubWindow* frame = FrameOf(this);
+    if (!frame || m_followingFrame)
+        return;
+    m_followingFrame = true;
+    m_captionText->setText(frame->windowTitle());
+    connect(frame, &QWidget::windowTitleChanged, m_captionText, &QLabel::setText);
+    if (QMdiArea* area = frame->mdiArea())
+        connect(area, &QMdiArea::subWindowActivated, m_caption, [this] { m_caption->update(); });
+    // The skin draws the frame of a window that is not minimised; a minimised one gets the
+    // system's, whose title bar is all there is of it.
+    const auto applyFrame = [frame] {
+        const bool minimised = frame->isMinimized();
+        const Qt::WindowFlags flags =
+            minimised ? Qt::SubWindow : (Qt::SubWindow | Qt::FramelessWindowHint);
+        if (frame->windowFlags() == flags)
+            return;
+        const bool visible = frame->isVisible();
+        frame->setWindowFlags(flags);
+        if (visible)
+            frame->show();
+    };
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, applyFrame, Qt::QueuedConnection);
+    applyFrame();
+    frame->adjustSize();
+}
