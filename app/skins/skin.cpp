@@ -2,6 +2,7 @@
 
 #include "platform/ui_hooks.h"
 
+#include <QFile>
 #include <QImageReader>
 
 #include <algorithm>
@@ -83,12 +84,17 @@ SkinRect RectAt(const int* v) {
 } // namespace
 
 QImage LoadSkinBitmap(const std::string& path, std::string& error) {
-    QImageReader reader(QString::fromStdString(path), "bmp");
-    reader.setDecideFormatFromContent(false);
-    if (!reader.device() || !reader.device()->open(QIODevice::ReadOnly)) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
         error = kOpenFailedText;
         return {};
     }
+    return ReadSkinBitmap(file, error);
+}
+
+QImage ReadSkinBitmap(QIODevice& device, std::string& error) {
+    QImageReader reader(&device, "bmp");
+    reader.setDecideFormatFromContent(false);
     const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid() || size.width() > kBitmapSideLimit ||
         size.height() > kBitmapSideLimit) {

@@ -22,6 +22,8 @@ inline constexpr char kReadFailedText[] = "Unable to read .bmp file";
 // Reads a .bmp file; a null image with the reason in error when it cannot be opened or is no
 // readable bitmap. Bitmaps too large for any screen are refused before they are read.
 QImage LoadSkinBitmap(const std::string& path, std::string& error);
+// The same from an open device.
+QImage ReadSkinBitmap(class QIODevice& device, std::string& error);
 
 class CSkin {
 public:
