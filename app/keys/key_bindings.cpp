@@ -7,14 +7,18 @@
 #include "app/keys/accelerator_map.h"
 #include "app/keys/virtual_keys.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace zem::keys {
 
@@ -89,6 +93,41 @@ void CKeyBindings::rewriteHints(QMenu* menu) {
     }
 }
 
+namespace {
+
+bool IsTextInput(const QWidget* widget) {
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
+           qobject_cast<const QPlainTextEdit*>(widget) ||
+           qobject_cast<const QAbstractSpinBox*>(widget);
+}
+
+} // namespace
+
+// Qt's shortcuts do not tell the keypad's keys from the main keyboard's on every platform (on
+// X11 NumPad 3 fires the shortcut of 3), so the keypad's own keys are matched here: the
+// shortcut override is claimed, and the key press fires the command with its keypad digit.
+bool CKeyBindings::HandleKeypadKey(QObject* watched, QKeyEvent* key) {
+    if (!(key->modifiers() & Qt::KeypadModifier) || !watched->isWidgetType())
+        return false;
+    QWidget* focus = QApplication::focusWidget();
+    if (static_cast<QWidget*>(watched)->window() != &m_mainWindow ||
+        !(watched == focus || (!focus && watched == &m_mainWindow)) || IsTextInput(focus))
+        return false;
+    uint8_t flags = 0;
+    uint16_t vk = 0;
+    if (!VirtualKeyOf(key->keyCombination(), flags, vk) || vk < 0x60 || vk > 0x6F)
+        return false;
+    const Qt::KeyboardModifiers m = key->modifiers();
+    const uint16_t id = m_map->FindCommandOfKey(vk, m & Qt::ControlModifier, m & Qt::AltModifier,
+                                                m & Qt::ShiftModifier);
+    if (id == 0)
+        return false;
+    key->accept();
+    if (key->type() == QEvent::KeyPress && !key->isAutoRepeat())
+        fire(id, vk, m & ~Qt::KeypadModifier);
+    return true;
+}
+
 void CKeyBindings::fire(int id, uint16_t vk, Qt::KeyboardModifiers keys) {
     using namespace zem::deckwin;
     if (id == kCmdRestoreCue || id == kCmdStoreCue) {
@@ -102,6 +141,9 @@ void CKeyBindings::fire(int id, uint16_t vk, Qt::KeyboardModifiers keys) {
 }
 
 bool CKeyBindings::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) && m_map &&
+        HandleKeypadKey(watched, static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::KeyRelease && m_map) {
         const auto* key = static_cast<QKeyEvent*>(event);
         // Each release reaches the filter once per widget it passes; the window handles it.

@@ -7,6 +7,7 @@
 // Threads: the user-interface thread only.
 #pragma once
 
+#include <QKeyEvent>
 #include <QObject>
 
 #include <vector>
@@ -40,6 +41,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool HandleKeypadKey(QObject* watched, QKeyEvent* key);
     void fire(int id, uint16_t vk, Qt::KeyboardModifiers keys);
     void rewriteHints(QMenu* menu);
 
