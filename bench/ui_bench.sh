@@ -34,10 +34,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The program directory: every plug-in of the build, empty settings, the default background.
+# The program directory: every plug-in of the build, the skins, empty settings, the default
+# background.
 mkdir -p "$home/Plugins" "$home/INI" "$home/ZEC" "$home/SFX" "$home/songs"
 ln -s "$build"/run/Plugins/*.so "$home/Plugins/"
 [ -f "$build/run/QXLogo.bmp" ] && cp "$build/run/QXLogo.bmp" "$home/"
+[ -d "$build/run/skins" ] && ln -s "$build/run/skins" "$home/skins"
 # The settings of this run only, not the user's.
 export ZEM_PROFILE="$home/ZEM.ini"
 # Long enough for every deck to play through the longest run.
