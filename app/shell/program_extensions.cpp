@@ -3,6 +3,7 @@
 #include "app/keys/command_table.h"
 #include "app/keys/key_bindings.h"
 #include "app/keys/key_file.h"
+#include "app/keys/key_layout_dialog.h"
 #include "app/shell/main_frame.h"
 #include "app/skins/active_skin.h"
 #include "app/skins/skin_module.h"
@@ -45,6 +46,10 @@ void ProgramExtensions::RegisterCommands(QMainWindow& mainWindow) {
 
 void ProgramExtensions::LoadKeyMap() {
     zem::keys::ReadKeyFile(m_map, m_keyFile);
+}
+
+void ProgramExtensions::OpenKeyboardLayout(QWidget* parent) {
+    zem::keys::RunKeyLayoutDialog(parent, m_map);
 }
 
 bool ProgramExtensions::SaveKeyMap() {

@@ -25,6 +25,9 @@ public:
     // "./zemkeys.cfg" of the program directory.
     void LoadKeyMap() override;
     bool SaveKeyMap() override;
+    bool HasKeyboardLayout() const override { return true; }
+    // The dialog on a copy of the map; OK puts the keys in force at once.
+    void OpenKeyboardLayout(QWidget* parent) override;
 
     zem::keys::CAcceleratorManager& KeyMap() { return m_map; }
     void SetKeyFile(std::string path) { m_keyFile = std::move(path); }

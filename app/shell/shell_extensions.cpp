@@ -5,6 +5,10 @@ namespace zem::shell {
 ShellExtensions::~ShellExtensions() = default;
 void ShellExtensions::LoadSkin(const std::string&) {}
 void ShellExtensions::UnloadSkin() {}
+bool ShellExtensions::HasKeyboardLayout() const {
+    return false;
+}
+void ShellExtensions::OpenKeyboardLayout(QWidget*) {}
 void ShellExtensions::RegisterCommands(QMainWindow&) {}
 void ShellExtensions::ReadSoundEffects() {}
 void ShellExtensions::WriteSoundEffects() {}

@@ -7,6 +7,7 @@
 #include <string>
 
 class QMainWindow;
+class QWidget;
 
 namespace zem::shell {
 
@@ -23,6 +24,9 @@ public:
     virtual void LoadKeyMap();
     // False when the key map could not be written.
     virtual bool SaveKeyMap();
+    // "Keyboard layout...": false when there is no key map to edit (the command stays off).
+    virtual bool HasKeyboardLayout() const;
+    virtual void OpenKeyboardLayout(QWidget* parent);
     // "ControlModules.cfg": load the listed plug-ins and update each.
     virtual void LoadInterfacePlugins();
     virtual void SaveInterfaceModules();

@@ -392,6 +392,9 @@ bool CZEMApp::OnCommand(int id) {
         settings.SetSkinsEnabled(!settings.SkinsEnabled());
         m_dialogs.ShowMessage(kRestartForSkins);
         return true;
+    case kCmdKeyboardLayout:
+        m_extensions.OpenKeyboardLayout(m_mainFrame.get());
+        return true;
     case kCmdSkinSettings: {
         zem::skins::SkinSettingsDialog dialog(zem::skins::ListSkinFolders("."), settings.SkinFile(),
                                               m_mainFrame.get());
@@ -437,6 +440,9 @@ bool CZEMApp::OnUpdateCommand(int id, ZemCommandState& state) {
         return true;
     case kCmdSkinsEnabled:
         state.SetCheck(ShellSettings(m_profile).SkinsEnabled());
+        return true;
+    case kCmdKeyboardLayout:
+        state.Enable(m_extensions.HasKeyboardLayout());
         return true;
     case kCmdBackgroundEnabled:
         state.SetCheck(ShellSettings(m_profile).BackgroundEnabled());
