@@ -109,8 +109,13 @@ CMixerDeviceViewSkins::CMixerDeviceViewSkins(const CSkin& skin, const SkinModule
     close->setAutoRaise(true);
     close->setFocusPolicy(Qt::NoFocus);
     connect(minimise, &QToolButton::clicked, this, [this] {
-        if (QMdiSubWindow* frame = FrameOf(this))
+        // A minimised window has the system's frame, whose title bar is all there is of it;
+        // the frame is put on before minimising, so that the workspace shelves it as such.
+        if (QMdiSubWindow* frame = FrameOf(this)) {
+            frame->setWindowFlags(Qt::SubWindow);
+            frame->show();
             frame->showMinimized();
+        }
     });
     connect(close, &QToolButton::clicked, this, [this] {
         if (QMdiSubWindow* frame = FrameOf(this))
@@ -194,18 +199,14 @@ void CMixerDeviceViewSkins::FollowFrame() {
     connect(frame, &QWidget::windowTitleChanged, m_captionText, &QLabel::setText);
     if (QMdiArea* area = frame->mdiArea())
         connect(area, &QMdiArea::subWindowActivated, m_caption, [this] { m_caption->update(); });
-    // The skin draws the frame of a window that is not minimised; a minimised one gets the
-    // system's, whose title bar is all there is of it.
+    // Back from minimised (by the system frame's buttons), the skin draws the frame again.
     const auto applyFrame = [frame] {
-        const bool minimised = frame->isMinimized();
-        const Qt::WindowFlags flags =
-            minimised ? Qt::SubWindow : (Qt::SubWindow | Qt::FramelessWindowHint);
-        if (frame->windowFlags() == flags)
+        const Qt::WindowFlags skinned = Qt::SubWindow | Qt::FramelessWindowHint;
+        if (frame->isMinimized() || frame->windowFlags() == skinned)
             return;
-        const bool visible = frame->isVisible();
-        frame->setWindowFlags(flags);
-        if (visible)
-            frame->show();
+        frame->setWindowFlags(skinned);
+        frame->show();
+        frame->adjustSize();
     };
     connect(frame, &QMdiSubWindow::windowStateChanged, this, applyFrame, Qt::QueuedConnection);
     applyFrame();
