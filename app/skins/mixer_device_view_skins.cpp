@@ -170,6 +170,13 @@ CMixerDeviceViewSkins::CMixerDeviceViewSkins(const CSkin& skin, const SkinModule
         w->raise();
 }
 
+CMixerDeviceViewSkins::~CMixerDeviceViewSkins() {
+    // The controls are destroyed after this class's part of the window; their last events must
+    // not reach a filter that asks this part.
+    delete m_skinned;
+    m_skinned = nullptr;
+}
+
 QSize CMixerDeviceViewSkins::sizeHint() const {
     return m_skinned->WindowSize();
 }

@@ -17,6 +17,9 @@ public:
                           QWidget* parent = nullptr);
 
     void OnInitialUpdate() override;
+    // The skin's drawing stops before the controls go.
+    ~CMixerDeviceViewSkins() override;
+
     QSize sizeHint() const override;
     zem::skins::SkinnedWindow& Skinned() { return *m_skinned; }
 

@@ -37,6 +37,13 @@ CMixerViewSkins::CMixerViewSkins(AppMixer& mixer, const CSkin& skin, const SkinM
     m_skinned->Apply();
 }
 
+CMixerViewSkins::~CMixerViewSkins() {
+    // The controls are destroyed after this class's part of the window; their last events must
+    // not reach a filter that asks this part.
+    delete m_skinned;
+    m_skinned = nullptr;
+}
+
 QSize CMixerViewSkins::sizeHint() const {
     return m_skinned->WindowSize();
 }

@@ -16,6 +16,9 @@ public:
                     std::unique_ptr<zem::board::BoardClock> clock = {},
                     const std::string& centreVolumeFile = {});
 
+    // The skin's drawing stops before the controls go.
+    ~CMixerViewSkins() override;
+
     QSize sizeHint() const override;
     zem::skins::SkinnedWindow& Skinned() { return *m_skinned; }
 

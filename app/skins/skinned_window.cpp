@@ -266,6 +266,11 @@ bool SkinnedWindow::SwitchMouse(QAbstractButton& button, QEvent* event) {
 }
 
 bool SkinnedWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Paint && type != QEvent::MouseButtonPress &&
+        type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
+        return false;
     auto it = m_controls.find(watched);
     if (it == m_controls.end() || !it->second.widget)
         return false;
