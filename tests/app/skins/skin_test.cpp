@@ -225,6 +225,42 @@ TEST(Skin, TransparentColourAndClipKeepWhatIsBehind) {
     EXPECT_EQ(At(out, 8, 0), 0xFFFFFFu) << "clipped at 6 pixels";
 }
 
+TEST(SkinBitmap, ReadsBmpsOnlyAndRefusesHugeOnesBeforeReadingThem) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("zem-skin-bmp-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::string error;
+    QImage small = TwoHalves();
+    ASSERT_TRUE(small.save(QString::fromStdString((dir / "ok.bmp").string()), "BMP"));
+    EXPECT_EQ(LoadSkinBitmap((dir / "ok.bmp").string(), error).pixel(0, 30) & 0xFFFFFF, 0x0000FFu);
+
+    ASSERT_TRUE(small.save(QString::fromStdString((dir / "png.bmp").string()), "PNG"));
+    EXPECT_TRUE(LoadSkinBitmap((dir / "png.bmp").string(), error).isNull());
+    EXPECT_EQ(error, kReadFailedText);
+    error.clear();
+    EXPECT_TRUE(LoadSkinBitmap((dir / "none.bmp").string(), error).isNull());
+    EXPECT_EQ(error, kOpenFailedText);
+
+    // A header claiming 100000 x 100000 pixels of 24 bits (30 GB) in a 54-byte file.
+    unsigned char header[54] = {'B', 'M'};
+    const auto put32 = [&](int at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            header[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 100000);
+    put32(22, 100000);
+    header[26] = 1;
+    header[28] = 24;
+    std::ofstream(dir / "huge.bmp", std::ios::binary)
+        .write(reinterpret_cast<const char*>(header), sizeof header);
+    error.clear();
+    EXPECT_TRUE(LoadSkinBitmap((dir / "huge.bmp").string(), error).isNull());
+    EXPECT_EQ(error, kReadFailedText);
+    fs::remove_all(dir);
+}
+
 TEST(SkinModule, FallsBackToTheJogWheelModuleAndRefusesNonLibraries) {
     namespace fs = std::filesystem;
     const fs::path root =

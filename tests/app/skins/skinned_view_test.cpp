@@ -13,6 +13,7 @@
 #include "app/skins/active_skin.h"
 #include "app/skins/mixer_device_view_skins.h"
 #include "app/skins/mixer_view_skins.h"
+#include "app/skins/skin_settings_dialog.h"
 #include "contracts/soundrail.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 using namespace zem::skins;
@@ -111,6 +113,19 @@ TEST(SkinnedDeck, ButtonsShowTheSkinInTheirStatesAtTwiceTheDensity) {
     const int mode = view.GetLogic().GetTimeMode();
     QTest::mouseClick(view.findChild<QLabel*>("readout"), Qt::LeftButton);
     EXPECT_NE(view.GetLogic().GetTimeMode(), mode);
+}
+
+TEST(SkinSettings, ListsTheSkinFoldersWithASkinCfgAndChoosesTheCurrentOne) {
+    TestDir dir;
+    for (const char* name : {"Jog Wheel", "Dark", "Empty"})
+        std::filesystem::create_directories(dir.path() + "/skins/" + name);
+    std::ofstream(dir.path() + "/skins/Jog Wheel/skin.cfg");
+    std::ofstream(dir.path() + "/skins/Dark/skin.cfg");
+    std::ofstream(dir.path() + "/skins/stray.cfg");
+    const std::vector<std::string> skins = ListSkinFolders(dir.path());
+    EXPECT_EQ(skins, (std::vector<std::string>{"Dark", "Jog Wheel"}));
+    SkinSettingsDialog dialog(skins, "Jog Wheel");
+    EXPECT_EQ(dialog.Chosen(), "Jog Wheel");
 }
 
 TEST(SkinnedBoard, TheCrossfaderThumbDragsTheFaderAndTheTypeSwitchToggles) {
