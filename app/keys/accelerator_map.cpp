@@ -56,6 +56,17 @@ bool CAcceleratorManager::AddCommand(uint16_t id, const std::string& name) {
     return true;
 }
 
+bool CAcceleratorManager::RemoveCommand(uint16_t id) {
+    auto it = m_commands.find(id);
+    if (it == m_commands.end())
+        return false;
+    m_names.erase(it->second->GetName());
+    m_commands.erase(it);
+    m_order.erase(std::remove(m_order.begin(), m_order.end(), id), m_order.end());
+    m_defaults.erase(id);
+    return true;
+}
+
 bool CAcceleratorManager::AddCommandKey(uint16_t id, const std::string& name, uint8_t flags,
                                         uint16_t key, bool locked) {
     if (auto n = m_names.find(name); n != m_names.end() && n->second != id)

@@ -63,6 +63,9 @@ public:
     // A row without a key (flags and key 0). Refused (false) when the name is taken; replaces a
     // command registered earlier under the same identifier, keys and all.
     bool AddCommand(uint16_t id, const std::string& name);
+    // A command registered while the program runs (a sound-effect pad) goes again, keys and
+    // all; false when there is none.
+    bool RemoveCommand(uint16_t id);
     // A row with a key. Refused when the name belongs to another identifier, when the
     // identifier has another name, or when the command already has this key.
     bool AddCommandKey(uint16_t id, const std::string& name, uint8_t flags, uint16_t key,

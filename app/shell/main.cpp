@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
         ProgramProfile profile;
         ProgramExtensions extensions;
         CZEMApp app(profile, dialogs, extensions, commandLine, home.startDir);
+        extensions.SetFileChooser([&app](QWidget* parent) { return app.ChooseSongFile(parent); });
         app.SetKeepSession(screenshot);
         // A signal while start-up still runs (a first-run question open, say) closes once
         // start-up is over; the window does not close under steps still building it.

@@ -145,11 +145,14 @@ void CMainFrame::buildMenus() {
     addCommand(ui, kCmdKeyboardLayout, "Keyboard layout...");
     addCommand(ui, kCmdInterfacePluginSettings, "Interface plugin settings...");
 
+    QMenu* pads = menuBar()->addMenu("Sound F&X");
+    addCommand(pads, kCmdSoundFxSettings, "&Settings...");
+
     QMenu* window = menuBar()->addMenu("&Window");
     addCommand(window, kCmdWindowCascade, "&Cascade");
     addCommand(window, kCmdWindowTile, "&Tile");
 
-    for (QMenu* menu : {m_fileMenu, mixer, settings, window})
+    for (QMenu* menu : {m_fileMenu, mixer, settings, pads, window})
         m_router->AttachMenu(menu);
     // Files opened since the menu last showed are in the list by now.
     connect(m_fileMenu, &QMenu::aboutToShow, this, [this] {

@@ -2,15 +2,22 @@
 // command map, its bindings on the main window and "zemkeys.cfg".
 #pragma once
 
+#include "app/framework/command_target.h"
 #include "app/keys/accelerator_map.h"
+#include "app/pads/pad_table.h"
 #include "app/shell/shell_extensions.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace zem::shell {
 
-class ProgramExtensions : public ShellExtensions {
+class CMainFrame;
+
+class ProgramExtensions : public ShellExtensions,
+                          public ZemCommandTarget,
+                          private zem::pads::PadHost {
 public:
     ProgramExtensions();
     ~ProgramExtensions() override;
@@ -29,11 +36,36 @@ public:
     // The dialog on a copy of the map; OK puts the keys in force at once.
     void OpenKeyboardLayout(QWidget* parent) override;
 
+    // "sfx.cfg" of the SFX folder: the pads on the program's mixer, each a keyboard command.
+    void ReadSoundEffects() override;
+    void WriteSoundEffects() override;
+
+    // The pads' commands and "Sound FX | Settings...".
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, ZemCommandState& state) override;
+
+    // How the pads' dialog chooses a file to add (the program's open-file prompt).
+    void SetFileChooser(std::function<std::string(QWidget*)> chooser) {
+        m_chooseFile = std::move(chooser);
+    }
+    zem::pads::CPadTable* Pads() { return m_pads.get(); }
+    void SetSoundEffectsFile(std::string path) { m_sfxFile = std::move(path); }
+
     zem::keys::CAcceleratorManager& KeyMap() { return m_map; }
     void SetKeyFile(std::string path) { m_keyFile = std::move(path); }
 
 private:
+    // PadHost.
+    void RegisterPadCommand(uint16_t command, const std::string& name) override;
+    void UnregisterPadCommand(uint16_t command) override;
+    void ShowMessage(const std::string& text) override;
+    void OpenPadDialog();
+
     zem::keys::CAcceleratorManager m_map;
+    CMainFrame* m_frame = nullptr;
+    std::unique_ptr<zem::pads::CPadTable> m_pads;
+    std::function<std::string(QWidget*)> m_chooseFile;
+    std::string m_sfxFile; // empty: "sfx.cfg" in the SFX folder
     std::string m_keyFile = "./zemkeys.cfg";
 };
 

@@ -48,6 +48,8 @@ inline constexpr int kCmdInterfacePluginSettings = 32874;
 inline constexpr int kCmdGeneralSettings = 32890;
 inline constexpr int kCmdKeyboardLayout = 32891;
 inline constexpr int kCmdAudioSetupWizard = 32912;
+// "Sound FX | Settings...": the pads' dialog.
+inline constexpr int kCmdSoundFxSettings = 32950;
 inline constexpr char kRestartForSkins[] =
     "Please close and restart ZEM for this change to take effect";
 inline constexpr char kBackgroundFilter[] = "Bitmap Files (*.bmp)";

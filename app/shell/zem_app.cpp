@@ -324,15 +324,21 @@ void CZEMApp::DeleteMixer() {
 
 // ---- Commands ----
 
-void CZEMApp::OnFileOpen() {
+std::string CZEMApp::ChooseSongFile(QWidget* parent) {
     std::vector<DeviceModuleInfo*> modules;
-    m_mixer->GetDeviceModuleInfos(modules);
+    if (m_mixer)
+        m_mixer->GetDeviceModuleInfos(modules);
     std::vector<std::pair<std::string, std::string>> types;
     for (DeviceModuleInfo* m : modules)
         types.emplace_back(m->description, m->extensions);
-    OpenFilePrompt prompt(m_mainFrame.get(), m_profile, FileFilters(types), m_startDir);
+    OpenFilePrompt prompt(parent ? parent : m_mainFrame.get(), m_profile, FileFilters(types),
+                          m_startDir);
     std::string chosen;
-    if (prompt.Run(chosen))
+    return prompt.Run(chosen) ? chosen : std::string();
+}
+
+void CZEMApp::OnFileOpen() {
+    if (const std::string chosen = ChooseSongFile(m_mainFrame.get()); !chosen.empty())
         OpenDocumentFile(chosen);
 }
 

@@ -18,6 +18,7 @@
 #include <string>
 
 class AppMixer;
+class QWidget;
 class ZemDocTemplate;
 
 namespace zem::shell {
@@ -49,6 +50,8 @@ public:
     AppMixer& Mixer() { return *m_mixer; }
     ZemDocManager& Documents() { return m_documents; }
     const std::string& StartDirectory() const { return m_startDir; }
+    // The open-file prompt of File | Open; empty on cancel.
+    std::string ChooseSongFile(QWidget* parent);
 
     // Opens a file as a document, as File | Open and the command line do; null when it failed
     // (the user was told).

@@ -14,6 +14,7 @@
 #include "app/framework/zem_doc_template.h"
 #include "app/framework/zem_view.h"
 #include "app/keys/key_names.h"
+#include "app/pads/pad_table.h"
 #include "app/shell/command_line.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/open_file_prompt.h"
@@ -349,4 +350,46 @@ TEST(Program, KeysOfTheCommandMapFireTheirCommandsAndTheKeyFileIsKept) {
     next.RegisterCommands(window); // not the program's frame: the map alone
     next.LoadKeyMap();
     EXPECT_EQ(next.KeyMap().Find(32815)->Keys()[0].GetText(), "Alt+P");
+}
+
+TEST(Program, APadFiresFromItsKeyAndTheTableIsWrittenAtExit) {
+    Program p;
+    ProgramExtensions extensions;
+    extensions.SetKeyFile(p.dir.file("zemkeys.cfg"));
+    const std::string sfx = p.dir.file("sfx.cfg");
+    extensions.SetSoundEffectsFile(sfx);
+    // One pad, numbered 33002: the last of a table whose first two were removed.
+    zem::pads::PadRecord pad;
+    pad.SetPath(p.Song("horn.wav"));
+    pad.command = 33002;
+    pad.volume = 80;
+    ASSERT_TRUE(zem::pads::WriteSfxFile(sfx, {pad}));
+    p.app = std::make_unique<CZEMApp>(p.profile, p.dialogs, extensions,
+                                      ParseCommandLine({}, p.dir.path()), p.dir.path());
+    ASSERT_TRUE(p.app->InitInstance());
+    CMainFrame* frame = p.app->MainFrame();
+    QApplication::setActiveWindow(frame);
+    ASSERT_NE(extensions.Pads(), nullptr);
+    ASSERT_EQ(extensions.Pads()->Pads().size(), 1u);
+    MixerDevice* device = extensions.Pads()->Pads()[0].device;
+    ASSERT_NE(device, nullptr) << (p.dialogs.messages.empty() ? "" : p.dialogs.messages.back());
+
+    // The user binds F5 to the pad's command, as the Keyboard layout dialog would.
+    auto& map = extensions.KeyMap();
+    ASSERT_NE(map.Find(33002), nullptr);
+    EXPECT_EQ(map.Find(33002)->GetName(), "SoundFX horn.wav");
+    ASSERT_TRUE(map.AddCommandKey(33002, "SoundFX horn.wav", zem::keys::kFlagVirtKey, 0x74));
+    map.CreateAcceleratorTable();
+    QTest::keyClick(frame, Qt::Key_F5);
+    EXPECT_TRUE(device->IsPlaying());
+    EXPECT_EQ(device->GetVolume(kVChannel0), 80);
+    EXPECT_FALSE(p.dialogs.Told(zem::pads::kPadNotFoundText));
+
+    std::remove(sfx.c_str());
+    p.Stop();
+    std::vector<zem::pads::PadRecord> written;
+    ASSERT_EQ(zem::pads::ReadSfxFile(sfx, written), zem::pads::SfxReadResult::Read);
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(written[0].command, 33002);
+    EXPECT_EQ(written[0].volume, 80);
 }
