@@ -353,8 +353,9 @@ TEST(Program, KeysOfTheCommandMapFireTheirCommandsAndTheKeyFileIsKept) {
 }
 
 TEST(Program, APadFiresFromItsKeyAndTheTableIsWrittenAtExit) {
-    Program p;
+    // Declared first: the program uses it until it is stopped, also when an assertion fails.
     ProgramExtensions extensions;
+    Program p;
     extensions.SetKeyFile(p.dir.file("zemkeys.cfg"));
     const std::string sfx = p.dir.file("sfx.cfg");
     extensions.SetSoundEffectsFile(sfx);
