@@ -6,15 +6,21 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
 
-// The fuzz programs land in <build>/fuzz, the plug-ins in <build>/run/Plugins.
+// The fuzz programs land in <build>/fuzz, the plug-ins in <build>/run/Plugins. The plug-in is
+// also kept mapped until the end, so that a leak report at exit can name the library (a decoder
+// inside libsndfile) the suppressions know, instead of an unloaded module.
 inline std::string FuzzPluginPath(const char* name) {
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
-    return (self.parent_path().parent_path() / "run" / "Plugins" / (std::string(name) + ".so"))
-        .string();
+    const std::string path =
+        (self.parent_path().parent_path() / "run" / "Plugins" / (std::string(name) + ".so"))
+            .string();
+    dlopen(path.c_str(), RTLD_NOW | RTLD_NODELETE);
+    return path;
 }
 
 inline int FuzzNativePlugin(NativeHost& host, const uint8_t* data, size_t size,
