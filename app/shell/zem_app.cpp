@@ -172,6 +172,9 @@ bool CZEMApp::CreateMainFrame() {
     m_mainFrame->AddCommandTarget(this);
     m_mainFrame->SetCloseHandler([this] { return RunMainWindowClose(*this); });
     m_mainFrame->UpdateRecentFiles(m_recent);
+    m_requestHandler = std::make_unique<InterfaceRequests>(*this, *m_mainFrame);
+    m_requests = std::make_unique<RequestChannel>(
+        [this](int code, const RequestArgs& args) { return m_requestHandler->Handle(code, args); });
     ZemAppContext& context = AppContext();
     context.mainWindow = m_mainFrame.get();
     context.workspace = m_mainFrame->Workspace();
@@ -315,6 +318,9 @@ void CZEMApp::UnloadSkin() {
 
 void CZEMApp::DeleteMixer() {
     // Windows still holding decks go first: a deck must leave the mixer before it is deleted.
+    // Nothing may ask the frame once it goes.
+    m_requests.reset();
+    m_requestHandler.reset();
     m_mainFrame.reset();
     m_documents.CloseAllDocuments(true);
     ZemAppContext& context = AppContext();

@@ -11,6 +11,8 @@
 #include "app/framework/recent_file_list.h"
 #include "app/framework/zem_doc_manager.h"
 #include "app/shell/command_line.h"
+#include "app/shell/interface_requests.h"
+#include "app/shell/request_channel.h"
 #include "app/shell/shell_extensions.h"
 #include "app/shell/startup_sequence.h"
 
@@ -50,6 +52,10 @@ public:
     AppMixer& Mixer() { return *m_mixer; }
     ZemDocManager& Documents() { return m_documents; }
     const std::string& StartDirectory() const { return m_startDir; }
+    // The interface requests of outside callers, answered on the interface thread; there once
+    // the main frame is.
+    RequestChannel& Requests() { return *m_requests; }
+    InterfaceRequests& RequestHandler() { return *m_requestHandler; }
     // The open-file prompt of File | Open; empty on cancel.
     std::string ChooseSongFile(QWidget* parent);
 
@@ -119,6 +125,8 @@ private:
     ZemDocTemplate* m_waveEditorTemplate = nullptr;
     ZemDocTemplate* m_recorderTemplate = nullptr;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    std::unique_ptr<InterfaceRequests> m_requestHandler;
+    std::unique_ptr<RequestChannel> m_requests;
     bool m_fileNewDone = false;
     bool m_shutDown = false;
     bool m_keepSession = false;

@@ -19,6 +19,7 @@
 #include "app/shell/main_frame.h"
 #include "app/shell/open_file_prompt.h"
 #include "app/shell/program_extensions.h"
+#include "app/shell/request_channel.h"
 #include "app/shell/shell_dialogs.h"
 #include "app/shell/shell_texts.h"
 #include "app/shell/signal_close.h"
@@ -33,8 +34,11 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMimeData>
+
 #include <QTest>
 #include <QUrl>
+#include <atomic>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -393,4 +397,58 @@ TEST(Program, APadFiresFromItsKeyAndTheTableIsWrittenAtExit) {
     ASSERT_EQ(written.size(), 1u);
     EXPECT_EQ(written[0].command, 33002);
     EXPECT_EQ(written[0].volume, 80);
+}
+
+TEST(Program, InterfaceRequestsAnswerByCodeOnTheInterfaceThreadFromAnyThread) {
+    Program p;
+    const std::string a = p.Song("a.wav");
+    ASSERT_TRUE(p.Start({a}));
+    RequestChannel& channel = p.app->Requests();
+    const auto send = [&](int code, intptr_t a0 = 0, intptr_t a1 = 0) {
+        return channel.Send(code, {a0, a1, 0});
+    };
+    const std::vector<CZEMDoc*> decks = p.Decks();
+    ASSERT_EQ(decks.size(), 1u);
+    MixerDevice* deck = decks[0]->GetDevice();
+    const int id = deck->GetChannel();
+
+    EXPECT_EQ(send(6, id), reinterpret_cast<intptr_t>(deck));
+    EXPECT_EQ(send(11, id), 1);
+    EXPECT_EQ(send(11, id + 7), 0);
+    EXPECT_EQ(send(1), reinterpret_cast<intptr_t>(AppContext().mixerView));
+    EXPECT_NE(send(0, id, 1), 0);
+    EXPECT_EQ(reinterpret_cast<const char*>(send(10, id)), a);
+    EXPECT_EQ(send(9), 1);
+    EXPECT_EQ(send(12), 1);
+    // The first deck sits on the left; nobody is on the right.
+    EXPECT_EQ(send(6, -4), reinterpret_cast<intptr_t>(deck));
+    for (int code : {0, 6, 10})
+        EXPECT_EQ(send(code, -5), 0) << code;
+
+    // Request 7: a device of its own for the caller; an unknown type gives 0.
+    auto* own = reinterpret_cast<MixerDevice*>(send(7, 0, reinterpret_cast<intptr_t>(a.c_str())));
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own->GetMixer(), nullptr);
+    delete own;
+    EXPECT_EQ(send(7, 0, reinterpret_cast<intptr_t>("song.xyz")), 0);
+
+    // Request 8 starts the board's timed fade toward the side.
+    EXPECT_EQ(send(8, -5, 1999), 1);
+    EXPECT_TRUE(p.Board().IsFading());
+
+    // From another thread: answered while this one runs its events; refused after the wait
+    // when it does not, and then never run.
+    std::atomic<intptr_t> reply{-1};
+    std::thread asker([&] { reply = channel.Send(6, {id, 0, 0}); });
+    while (reply == -1)
+        QCoreApplication::processEvents();
+    asker.join();
+    EXPECT_EQ(reply, reinterpret_cast<intptr_t>(deck));
+    std::thread late([&] {
+        reply = channel.Send(4, {0, reinterpret_cast<intptr_t>(a.c_str()), 0}, 50);
+    });
+    late.join();
+    EXPECT_EQ(reply, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(p.Decks().size(), 1u) << "the abandoned request opened a deck";
 }

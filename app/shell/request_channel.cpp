@@ -1,0 +1,67 @@
+#include "app/shell/request_channel.h"
+
+#include <QThread>
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+namespace zem::shell {
+
+namespace {
+
+// One queued request, shared by the caller and the queued call: whichever side comes first
+// decides whether it runs (taken) or not (abandoned).
+struct Pending {
+    enum State { kWaiting, kTaken, kDone, kAbandoned };
+    std::mutex lock;
+    std::condition_variable done;
+    State state = kWaiting;
+    intptr_t reply = 0;
+};
+
+} // namespace
+
+RequestChannel::RequestChannel(Handler handler, QObject* parent)
+    : QObject(parent), m_handler(std::move(handler)) {}
+
+intptr_t RequestChannel::Send(int code, const RequestArgs& args, int waitMs) {
+    if (QThread::currentThread() == thread())
+        return m_handler(code, args);
+    auto pending = std::make_shared<Pending>();
+    const bool queued = QMetaObject::invokeMethod(
+        this,
+        [this, pending, code, args] {
+            {
+                std::lock_guard<std::mutex> guard(pending->lock);
+                if (pending->state != Pending::kWaiting)
+                    return; // the caller gave up: nothing of it may happen now
+                pending->state = Pending::kTaken;
+            }
+            const intptr_t reply = m_handler(code, args);
+            std::lock_guard<std::mutex> guard(pending->lock);
+            pending->reply = reply;
+            pending->state = Pending::kDone;
+            pending->done.notify_all();
+        },
+        Qt::QueuedConnection);
+    if (!queued)
+        return 0;
+    std::unique_lock<std::mutex> guard(pending->lock);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    pending->done.wait_until(guard, deadline, [&] { return pending->state == Pending::kDone; });
+    switch (pending->state) {
+    case Pending::kDone:
+        return pending->reply;
+    case Pending::kWaiting:
+        pending->state = Pending::kAbandoned; // it will not run
+        return 0;
+    default:
+        // Running, and perhaps waiting for this very thread (closing the deck whose playback
+        // thread asked): it finishes on its own; the reply is lost.
+        return 0;
+    }
+}
+
+} // namespace zem::shell
