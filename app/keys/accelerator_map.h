@@ -49,6 +49,10 @@ public:
     const std::vector<CAccelsOb>& Keys() const { return m_keys; }
     bool HasKey(uint8_t flags, uint16_t key) const;
     void RemoveUnlockedKeys();
+    // The text of the first key (what menus show); empty without keys.
+    std::string FirstKeyText() const {
+        return m_keys.empty() ? std::string() : m_keys.front().GetText();
+    }
 
 private:
     uint16_t m_id;

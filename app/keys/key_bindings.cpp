@@ -28,6 +28,17 @@ CDeckFrame* ActiveDeckFrame(QMdiArea& workspace) {
     return dynamic_cast<CDeckFrame*>(workspace.activeSubWindow());
 }
 
+// The keypad's virtual keys: the digits, then * + , - . /.
+constexpr uint16_t kVkNumpad0 = 0x60;
+constexpr uint16_t kVkNumpad9 = 0x69;
+constexpr uint16_t kVkDivide = 0x6F;
+
+bool IsTextInput(const QWidget* widget) {
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
+           qobject_cast<const QPlainTextEdit*>(widget) ||
+           qobject_cast<const QAbstractSpinBox*>(widget);
+}
+
 } // namespace
 
 CKeyBindings::CKeyBindings(QMainWindow& mainWindow, QMdiArea& workspace, ZemCommandRouter& router)
@@ -86,40 +97,24 @@ void CKeyBindings::rewriteHints(QMenu* menu) {
         const CommandKeys* command = m_map->Find(static_cast<uint16_t>(id));
         if (!command)
             continue;
-        const QString key = command->Keys().empty()
-                                ? QString()
-                                : QString::fromStdString(command->Keys().front().GetText());
+        const QString key = QString::fromStdString(command->FirstKeyText());
         action->setText(WithKeyHint(action->text(), key));
     }
 }
-
-namespace {
-
-bool IsTextInput(const QWidget* widget) {
-    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
-           qobject_cast<const QPlainTextEdit*>(widget) ||
-           qobject_cast<const QAbstractSpinBox*>(widget);
-}
-
-} // namespace
 
 // Qt's shortcuts do not tell the keypad's keys from the main keyboard's on every platform (on
 // X11 NumPad 3 fires the shortcut of 3), so the keypad's own keys are matched here: the
 // shortcut override is claimed, and the key press fires the command with its keypad digit.
 bool CKeyBindings::HandleKeypadKey(QObject* watched, QKeyEvent* key) {
-    if (!(key->modifiers() & Qt::KeypadModifier) || !watched->isWidgetType())
-        return false;
-    QWidget* focus = QApplication::focusWidget();
-    if (static_cast<QWidget*>(watched)->window() != &m_mainWindow ||
-        !(watched == focus || (!focus && watched == &m_mainWindow)) || IsTextInput(focus))
+    if (!(key->modifiers() & Qt::KeypadModifier) || !CountsForMainWindow(watched) ||
+        IsTextInput(QApplication::focusWidget()))
         return false;
     uint8_t flags = 0;
     uint16_t vk = 0;
-    if (!VirtualKeyOf(key->keyCombination(), flags, vk) || vk < 0x60 || vk > 0x6F)
+    if (!VirtualKeyOf(key->keyCombination(), flags, vk) || vk < kVkNumpad0 || vk > kVkDivide)
         return false;
     const Qt::KeyboardModifiers m = key->modifiers();
-    const uint16_t id = m_map->FindCommandOfKey(vk, m & Qt::ControlModifier, m & Qt::AltModifier,
-                                                m & Qt::ShiftModifier);
+    const uint16_t id = CommandOfKey(vk, m);
     if (id == 0)
         return false;
     key->accept();
@@ -128,13 +123,28 @@ bool CKeyBindings::HandleKeypadKey(QObject* watched, QKeyEvent* key) {
     return true;
 }
 
+bool CKeyBindings::CountsForMainWindow(QObject* watched) const {
+    // A key event reaches the filter once per widget it passes; the one for the focus widget
+    // (or the main window itself, when nothing has the focus) counts.
+    if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != &m_mainWindow)
+        return false;
+    QWidget* focus = QApplication::focusWidget();
+    return watched == focus || (!focus && watched == &m_mainWindow);
+}
+
+uint16_t CKeyBindings::CommandOfKey(uint16_t vk, Qt::KeyboardModifiers m) const {
+    return m_map->FindCommandOfKey(vk, m & Qt::ControlModifier, m & Qt::AltModifier,
+                                   m & Qt::ShiftModifier);
+}
+
 void CKeyBindings::fire(int id, uint16_t vk, Qt::KeyboardModifiers keys) {
     using namespace zem::deckwin;
     if (id == kCmdRestoreCue || id == kCmdStoreCue) {
         // The cue number is the keypad digit that fired the command.
         if (CDeckFrame* frame = ActiveDeckFrame(m_workspace))
             if (CMixerDeviceView* view = frame->GetDeckView())
-                view->ExecuteDeckCommand(id, keys, vk >= 0x60 && vk <= 0x69 ? vk - 0x60 : 0);
+                view->ExecuteDeckCommand(
+                    id, keys, vk >= kVkNumpad0 && vk <= kVkNumpad9 ? vk - kVkNumpad0 : 0);
         return;
     }
     m_router.Route(id);
@@ -146,22 +156,14 @@ bool CKeyBindings::eventFilter(QObject* watched, QEvent* event) {
         return true;
     if (event->type() == QEvent::KeyRelease && m_map) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        // Each release reaches the filter once per widget it passes; the window handles it.
-        QWidget* focus = QApplication::focusWidget();
-        if (!key->isAutoRepeat() && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->window() == &m_mainWindow &&
-            (watched == focus || (!focus && watched == &m_mainWindow))) {
-            uint8_t flags = 0;
-            uint16_t vk = 0;
-            if (VirtualKeyOf(key->keyCombination(), flags, vk)) {
-                const Qt::KeyboardModifiers held = QApplication::queryKeyboardModifiers();
-                const uint16_t id =
-                    m_map->FindCommandOfKey(vk, held & Qt::ControlModifier, held & Qt::AltModifier,
-                                            held & Qt::ShiftModifier);
-                if (id != 0)
-                    if (CDeckFrame* frame = ActiveDeckFrame(m_workspace))
-                        frame->ForwardKeyRelease(id, held);
-            }
+        uint8_t flags = 0;
+        uint16_t vk = 0;
+        if (!key->isAutoRepeat() && CountsForMainWindow(watched) &&
+            VirtualKeyOf(key->keyCombination(), flags, vk)) {
+            const Qt::KeyboardModifiers held = QApplication::queryKeyboardModifiers();
+            if (const uint16_t id = CommandOfKey(vk, held))
+                if (CDeckFrame* frame = ActiveDeckFrame(m_workspace))
+                    frame->ForwardKeyRelease(id, held);
         }
     }
     return QObject::eventFilter(watched, event);

@@ -42,6 +42,8 @@ protected:
 
 private:
     bool HandleKeypadKey(QObject* watched, QKeyEvent* key);
+    bool CountsForMainWindow(QObject* watched) const;
+    uint16_t CommandOfKey(uint16_t vk, Qt::KeyboardModifiers modifiers) const;
     void fire(int id, uint16_t vk, Qt::KeyboardModifiers keys);
     void rewriteHints(QMenu* menu);
 

@@ -195,18 +195,13 @@ void PadDialog::Test() {
         m_host.ShowMessage(kNoPadToPlayText);
         return;
     }
-    MixerDevice* device = nullptr;
     try {
-        device = LoadPadDevice(m_mixer, path);
-        if (!device)
+        m_preview = AddPadDevice(m_mixer, path);
+        if (!m_preview)
             return;
-        m_mixer.AddEffect(device);
-        m_preview = device;
-        device->SetVolume(m_volume->value() / 100, kVChannel0);
-        device->Play();
+        m_preview->SetVolume(m_volume->value() / 100, kVChannel0);
+        m_preview->Play();
     } catch (ZEMException& e) {
-        if (device && device != m_preview)
-            delete device;
         m_host.ShowMessage(e.GetMessage());
     }
 }

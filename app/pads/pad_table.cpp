@@ -19,7 +19,7 @@ std::string PadCommandName(const std::string& path) {
     return kCommandPrefix + (slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
-MixerDevice* LoadPadDevice(Mixer& mixer, const std::string& path) {
+MixerDevice* AddPadDevice(Mixer& mixer, const std::string& path) {
     if (path.empty())
         return nullptr;
     const size_t dot = path.rfind('.');
@@ -34,6 +34,8 @@ MixerDevice* LoadPadDevice(Mixer& mixer, const std::string& path) {
     const int blockKiB = zem::profile::GetInt("Playback", "Block size (k)", 60);
     const PlaybackSizes sizes = ChoosePlaybackSizes(*device->GetWaveFormatEx(), 1500, blockKiB);
     device->SetOutputBlockSize(sizes.blockBytes);
+    // The mixer takes the device only when adding succeeds.
+    mixer.AddEffect(device.get());
     return device.release();
 }
 
@@ -89,18 +91,13 @@ void CPadTable::Unload(PadRecord& pad) {
 }
 
 void CPadTable::Load(PadRecord& pad) {
-    MixerDevice* device = nullptr;
     try {
-        device = LoadPadDevice(m_mixer, pad.Path());
+        MixerDevice* device = AddPadDevice(m_mixer, pad.Path());
         if (!device)
             return;
         Unload(pad);
-        m_mixer.AddEffect(device);
         pad.device = device;
     } catch (ZEMException& e) {
-        // AddEffect takes the device only when it succeeds.
-        if (device && device != pad.device)
-            delete device;
         m_host.ShowMessage(e.GetMessage());
     }
 }

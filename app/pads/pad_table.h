@@ -31,9 +31,10 @@ public:
 
 // "SoundFX " and the path's file name (after the last "\" or "/").
 std::string PadCommandName(const std::string& path);
-// A new device of the path's type, loaded and given the playback block size, not yet in the
-// mixer; null without a type. Throws what loading throws (the device is deleted then).
-MixerDevice* LoadPadDevice(Mixer& mixer, const std::string& path);
+// A new device of the path's type, loaded, given the playback block size and added to the
+// mixer as an effect device; null without a type. Throws what loading or adding throws (the
+// device is deleted then).
+MixerDevice* AddPadDevice(Mixer& mixer, const std::string& path);
 
 class CPadTable {
 public:

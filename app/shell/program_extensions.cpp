@@ -58,12 +58,16 @@ void ProgramExtensions::ShowMessage(const std::string& text) {
     zem::ShowMessageBox(text.c_str());
 }
 
+bool ProgramExtensions::IsPadCommand(int id) const {
+    return m_pads && id > 0 && id <= 0xFFFF && m_pads->IsPadCommand(static_cast<uint16_t>(id));
+}
+
 bool ProgramExtensions::OnCommand(int id) {
     if (id == kCmdSoundFxSettings) {
         OpenPadDialog();
         return true;
     }
-    if (m_pads && id > 0 && id <= 0xFFFF && m_pads->IsPadCommand(static_cast<uint16_t>(id))) {
+    if (IsPadCommand(id)) {
         m_pads->Fire(static_cast<uint16_t>(id));
         return true;
     }
@@ -75,7 +79,7 @@ bool ProgramExtensions::OnUpdateCommand(int id, ZemCommandState& state) {
         state.Enable(m_pads != nullptr);
         return true;
     }
-    return m_pads && id > 0 && id <= 0xFFFF && m_pads->IsPadCommand(static_cast<uint16_t>(id));
+    return IsPadCommand(id);
 }
 
 void ProgramExtensions::OpenPadDialog() {
@@ -86,7 +90,7 @@ void ProgramExtensions::OpenPadDialog() {
     hooks.chooseFile = m_chooseFile;
     hooks.keyText = [this](uint16_t command) {
         const zem::keys::CommandKeys* keys = m_map.Find(command);
-        return keys && !keys->Keys().empty() ? keys->Keys().front().GetText() : std::string();
+        return keys ? keys->FirstKeyText() : std::string();
     };
     hooks.openKeyMap = [this](QWidget* parent) { OpenKeyboardLayout(parent); };
     zem::pads::PadHost& host = *this;

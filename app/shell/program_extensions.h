@@ -60,6 +60,7 @@ private:
     void UnregisterPadCommand(uint16_t command) override;
     void ShowMessage(const std::string& text) override;
     void OpenPadDialog();
+    bool IsPadCommand(int id) const;
 
     zem::keys::CAcceleratorManager m_map;
     CMainFrame* m_frame = nullptr;

@@ -62,26 +62,11 @@ private:
     bool m_dragging = false;
 };
 
-QPalette DarkPalette(QPalette palette) {
-    // The controls a skin does not draw sit on its dark panels; they should not glare.
-    palette.setColor(QPalette::Window, QColor(0x23, 0x26, 0x2b));
-    palette.setColor(QPalette::Base, QColor(0x15, 0x17, 0x1a));
-    palette.setColor(QPalette::AlternateBase, QColor(0x1d, 0x20, 0x24));
-    palette.setColor(QPalette::Button, QColor(0x33, 0x37, 0x3e));
-    palette.setColor(QPalette::WindowText, QColor(0xdc, 0xe0, 0xe6));
-    palette.setColor(QPalette::Text, QColor(0xdc, 0xe0, 0xe6));
-    palette.setColor(QPalette::ButtonText, QColor(0xdc, 0xe0, 0xe6));
-    palette.setColor(QPalette::Highlight, QColor(0xff, 0x8c, 0x1a));
-    palette.setColor(QPalette::HighlightedText, Qt::black);
-    return palette;
-}
-
 } // namespace
 
 CMixerDeviceViewSkins::CMixerDeviceViewSkins(const CSkin& skin, const SkinModuleInfo& module,
                                              QWidget* parent)
     : CMixerDeviceView(parent), m_skin(skin) {
-    setPalette(DarkPalette(palette()));
     setAutoFillBackground(false);
 
     m_caption = new CaptionBar(this);

@@ -12,16 +12,6 @@ CMixerViewSkins::CMixerViewSkins(AppMixer& mixer, const CSkin& skin, const SkinM
                                  std::unique_ptr<zem::board::BoardClock> clock,
                                  const std::string& centreVolumeFile)
     : CMixerView(mixer, std::move(master), std::move(clock), centreVolumeFile) {
-    QPalette dark = palette();
-    dark.setColor(QPalette::Window, QColor(0x23, 0x26, 0x2b));
-    dark.setColor(QPalette::Base, QColor(0x15, 0x17, 0x1a));
-    dark.setColor(QPalette::Button, QColor(0x33, 0x37, 0x3e));
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        dark.setColor(role, QColor(0xdc, 0xe0, 0xe6));
-    dark.setColor(QPalette::Highlight, QColor(0xff, 0x8c, 0x1a));
-    dark.setColor(QPalette::HighlightedText, Qt::black);
-    setPalette(dark);
-
     m_faderType = new QPushButton(QStringLiteral("Fader type"), this);
     m_faderType->setObjectName(QStringLiteral("faderType"));
     m_faderType->setProperty(kSkinControlProperty, SkinMixerControl::kFaderType);

@@ -26,29 +26,60 @@ int ControlId(const QWidget& widget) {
     return ok ? id : -1;
 }
 
-bool UpsideDown(const QSlider& slider) {
-    // Qt puts a vertical slider's minimum at the bottom unless its appearance is inverted.
-    return slider.orientation() == Qt::Vertical ? !slider.invertedAppearance()
-                                                : slider.invertedAppearance();
+// The travel of a thumb of the given length along a slider: where a value lies and which value
+// lies at a position, as Qt's own sliders map them.
+struct Track {
+    const QSlider& slider;
+    int span;
+    bool upsideDown;
+
+    Track(const QSlider& s, int thumbLength)
+        : slider(s), span(std::max(0, (s.orientation() == Qt::Horizontal ? s.width() : s.height()) -
+                                          thumbLength)),
+          // Qt puts a vertical slider's minimum at the bottom unless its appearance is inverted.
+          upsideDown(s.orientation() == Qt::Vertical ? !s.invertedAppearance()
+                                                     : s.invertedAppearance()) {}
+    int PositionOf(int value) const {
+        return QStyle::sliderPositionFromValue(slider.minimum(), slider.maximum(), value, span,
+                                               upsideDown);
+    }
+    int ValueAt(double position) const {
+        return QStyle::sliderValueFromPosition(slider.minimum(), slider.maximum(),
+                                               static_cast<int>(std::lround(position)), span,
+                                               upsideDown);
+    }
+};
+
+int ThumbLength(const QSlider& slider, const SkinRect& image) {
+    return slider.orientation() == Qt::Horizontal ? image.width : image.height;
 }
 
 // The marked span (the loop, the pitch change) as a band along the track, under the thumb.
 void PaintMark(QPainter& painter, const MarkedSlider& slider, const SkinElement& element) {
     const bool horizontal = slider.orientation() == Qt::Horizontal;
-    const SkinRect& image = element.rects[0];
-    const int length = horizontal ? image.width : image.height;
-    const int span = std::max(0, (horizontal ? slider.width() : slider.height()) - length);
-    const auto at = [&](int value) {
-        return QStyle::sliderPositionFromValue(slider.minimum(), slider.maximum(), value, span,
-                                               UpsideDown(slider)) +
-               length / 2.0;
-    };
+    const int length = ThumbLength(slider, element.rects[0]);
+    const Track track(slider, length);
+    const auto at = [&](int value) { return track.PositionOf(value) + length / 2.0; };
     const double a = at(std::min(slider.GetMarkFrom(), slider.GetMarkTo()));
     const double b = at(std::max(slider.GetMarkFrom(), slider.GetMarkTo()));
     const double middle = (horizontal ? slider.height() : slider.width()) / 2.0;
     const QRectF band = horizontal ? QRectF(std::min(a, b), middle - 3, std::abs(b - a) + 1, 6)
                                    : QRectF(middle - 3, std::min(a, b), 6, std::abs(b - a) + 1);
     painter.fillRect(band, QColor(255, 150, 30, 170));
+}
+
+QPalette DarkPalette(QPalette palette) {
+    // The controls a skin does not draw sit on its dark panels; they should not glare.
+    palette.setColor(QPalette::Window, QColor(0x23, 0x26, 0x2b));
+    palette.setColor(QPalette::Base, QColor(0x15, 0x17, 0x1a));
+    palette.setColor(QPalette::AlternateBase, QColor(0x1d, 0x20, 0x24));
+    palette.setColor(QPalette::Button, QColor(0x33, 0x37, 0x3e));
+    palette.setColor(QPalette::WindowText, QColor(0xdc, 0xe0, 0xe6));
+    palette.setColor(QPalette::Text, QColor(0xdc, 0xe0, 0xe6));
+    palette.setColor(QPalette::ButtonText, QColor(0xdc, 0xe0, 0xe6));
+    palette.setColor(QPalette::Highlight, QColor(0xff, 0x8c, 0x1a));
+    palette.setColor(QPalette::HighlightedText, Qt::black);
+    return palette;
 }
 
 } // namespace
@@ -94,6 +125,7 @@ QWidget* SkinnedWindow::Control(int id) const {
 void SkinnedWindow::Apply() {
     // The window's own arrangement gives way to the skin's places.
     delete m_window.layout();
+    m_window.setPalette(DarkPalette(m_window.palette()));
     const auto children = m_window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* child : children) {
         if (child->isWindow())
@@ -155,11 +187,8 @@ void SkinnedWindow::PaintBackground(QPainter& painter, const QRect& area,
 QRectF SkinnedWindow::ThumbRect(const QSlider& slider, const SkinElement& element) {
     const SkinRect& image = element.rects[slider.isSliderDown() ? 1 : 0];
     const bool horizontal = slider.orientation() == Qt::Horizontal;
-    const int length = horizontal ? image.width : image.height;
     const int across = horizontal ? image.height : image.width;
-    const int span = std::max(0, (horizontal ? slider.width() : slider.height()) - length);
-    const int at = QStyle::sliderPositionFromValue(
-        slider.minimum(), slider.maximum(), slider.sliderPosition(), span, UpsideDown(slider));
+    const int at = Track(slider, ThumbLength(slider, image)).PositionOf(slider.sliderPosition());
     const double middle = ((horizontal ? slider.height() : slider.width()) - across) / 2.0;
     return horizontal ? QRectF(at, middle, image.width, image.height)
                       : QRectF(middle, at, image.width, image.height);
@@ -204,13 +233,7 @@ bool SkinnedWindow::SliderMouse(QSlider& slider, const SkinElement& element, QEv
     const QRectF thumb = ThumbRect(slider, element);
     const double thumbStart = horizontal ? thumb.x() : thumb.y();
     const double thumbLength = horizontal ? thumb.width() : thumb.height();
-    const int span = std::max(
-        0, static_cast<int>((horizontal ? slider.width() : slider.height()) - thumbLength));
-    const auto valueAt = [&](double start) {
-        return QStyle::sliderValueFromPosition(slider.minimum(), slider.maximum(),
-                                               static_cast<int>(std::lround(start)), span,
-                                               UpsideDown(slider));
-    };
+    const Track track(slider, static_cast<int>(thumbLength));
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
@@ -221,7 +244,7 @@ bool SkinnedWindow::SliderMouse(QSlider& slider, const SkinElement& element, QEv
             slider.setSliderDown(true);
         } else {
             // A click beside the thumb pages toward the click, as the plain slider does.
-            slider.triggerAction(valueAt(along - thumbLength / 2) > slider.sliderPosition()
+            slider.triggerAction(track.ValueAt(along - thumbLength / 2) > slider.sliderPosition()
                                      ? QAbstractSlider::SliderPageStepAdd
                                      : QAbstractSlider::SliderPageStepSub);
         }
@@ -229,7 +252,7 @@ bool SkinnedWindow::SliderMouse(QSlider& slider, const SkinElement& element, QEv
         return true;
     case QEvent::MouseMove:
         if (slider.isSliderDown())
-            slider.setSliderPosition(valueAt(along - m_grab));
+            slider.setSliderPosition(track.ValueAt(along - m_grab));
         return true;
     case QEvent::MouseButtonRelease:
         if (slider.isSliderDown() && mouse->button() == Qt::LeftButton) {

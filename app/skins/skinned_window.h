@@ -3,7 +3,7 @@
 // and hit-tested as the skin shows them: buttons in their states, switches that toggle on a
 // click anywhere on their image, sliders whose thumb is the skin's image, text windows written
 // with the skin's bitmap font. Controls the layout does not place are hidden; placed controls
-// without an element keep their own look.
+// without an element keep their own look, in dark colours.
 //
 // Threads: the user-interface thread.
 #pragma once

@@ -1,8 +1,15 @@
 # What every end-to-end session shares, sourced by its script: the tools, a work folder with a
 # program directory whose only card is the WAV-file writer, an X server of its own, zem started
 # on two generated songs with its widget map, and zem ended with SIGTERM.
-#   Set before sourcing: bin, run (folders), audio (the e2e_audio tool), here (this folder).
+#   Sourced with the script's arguments BIN_DIR RUN_DIR E2E_AUDIO, and here set to this folder.
 # Exits 77 (skipped) without Xvfb or xdotool. ZEM_E2E_KEEP=1 keeps the work folder.
+if [ $# -ne 3 ]; then
+  echo "usage: $0 BIN_DIR RUN_DIR E2E_AUDIO" >&2
+  exit 2
+fi
+# zem runs in the work folder; the paths must not depend on where this was started.
+bin=$(cd "$1" && pwd) && run=$(cd "$2" && pwd) || exit 2
+audio=$(cd "$(dirname "$3")" && pwd)/$(basename "$3") || exit 2
 for tool in Xvfb xdotool; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIP: $tool is not installed (Debian packages xvfb and xdotool)"

@@ -7,14 +7,7 @@
 #   zem_e2e.sh BIN_DIR RUN_DIR E2E_AUDIO
 # Exits 77 (skipped) without Xvfb or xdotool. ZEM_E2E_KEEP=1 keeps the work folder.
 set -uo pipefail
-if [ $# -ne 3 ]; then
-  echo "usage: $0 BIN_DIR RUN_DIR E2E_AUDIO" >&2
-  exit 2
-fi
 here=$(cd "$(dirname "$0")" && pwd) || exit 2
-# zem runs in the work folder; the paths must not depend on where this was started.
-bin=$(cd "$1" && pwd) && run=$(cd "$2" && pwd) || exit 2
-audio=$(cd "$(dirname "$3")" && pwd)/$(basename "$3") || exit 2
 # shellcheck source=e2e_session.sh
 . "$here/e2e_session.sh"
 

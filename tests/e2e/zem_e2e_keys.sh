@@ -6,13 +6,7 @@
 #   stores cue 3 and NumPad 3 jumps back to it.
 #   zem_e2e_keys.sh BIN_DIR RUN_DIR E2E_AUDIO
 set -uo pipefail
-if [ $# -ne 3 ]; then
-  echo "usage: $0 BIN_DIR RUN_DIR E2E_AUDIO" >&2
-  exit 2
-fi
 here=$(cd "$(dirname "$0")" && pwd) || exit 2
-bin=$(cd "$1" && pwd) && run=$(cd "$2" && pwd) || exit 2
-audio=$(cd "$(dirname "$3")" && pwd)/$(basename "$3") || exit 2
 # shellcheck source=e2e_session.sh
 . "$here/e2e_session.sh"
 
