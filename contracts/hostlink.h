@@ -28,9 +28,11 @@ static_assert(sizeof(ZEM_FileInfo) == 1552, "ZEM_FileInfo is 1552 bytes");
 static_assert(offsetof(ZEM_FileInfo, tempoBPM) == 520, "ZEM_FileInfo tempo offset");
 static_assert(offsetof(ZEM_FileInfo, totalMs) == 1544, "ZEM_FileInfo total time offset");
 
-// Called on the deck's playback thread when it passes the trigger: (trigger ms, progress ms,
-// channel, event id, user value); returning true removes the event.
-typedef bool (*ZEM_ProgressCallback)(unsigned long triggerMs, unsigned long progressMs, int channel,
+// Called on the deck's playback thread when it passes the trigger: (where the deck is, the
+// trigger, channel, event id, user value), both in ms, so the first minus the second is how late
+// the event fired; the end-of-song and eject events get their trigger as registered. Returning
+// true removes the event.
+typedef bool (*ZEM_ProgressCallback)(unsigned long progressMs, unsigned long triggerMs, int channel,
                                      int id, void* user);
 
 // Folder of the given kind without a trailing separator: 2 plug-ins, 3 INI, 4 sound effects.
@@ -38,8 +40,9 @@ ZEM_EXPORT const char* ZEM_Interface_GetZEMPath(int kind);
 // With a null buffer, the bytes needed; otherwise fills an open-dialog filter (NUL-ended
 // strings, an empty one last).
 ZEM_EXPORT int ZEM_Interface_GetFileTypes(char* buffer);
-// Null on cancel; else a block the caller frees with free(), paths separated by "|".
-ZEM_EXPORT char* ZEM_Interface_FileOpenDlg(int bufferSize);
+// flags 512 allows several files. Null on cancel; else a block the caller frees with free(),
+// paths separated by "|".
+ZEM_EXPORT char* ZEM_Interface_FileOpenDlg(int flags);
 ZEM_EXPORT int ZEM_Interface_GetAppClosing();
 ZEM_EXPORT long ZEM_Interface_AddView(ZEM_ViewDescriptor* view);
 ZEM_EXPORT long ZEM_Interface_RemoveView(ZEM_ViewDescriptor* view);

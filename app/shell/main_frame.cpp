@@ -301,12 +301,14 @@ MixerDevice* CMainFrame::FindDeck(int code) const {
     return DeckOf(FindDeckFrame(code));
 }
 
-void CMainFrame::showDeck(int code) {
-    if (ZemChildFrame* frame = FindDeckFrame(code)) {
-        if (frame->isMinimized())
-            frame->showNormal();
-        m_workspace->setActiveSubWindow(frame);
-    }
+bool CMainFrame::ShowDeck(int code) {
+    ZemChildFrame* frame = FindDeckFrame(code);
+    if (!frame)
+        return false;
+    if (frame->isMinimized())
+        frame->showNormal();
+    m_workspace->setActiveSubWindow(frame);
+    return true;
 }
 
 bool CMainFrame::OnCommand(int id) {
@@ -328,13 +330,13 @@ bool CMainFrame::OnCommand(int id) {
             deck->Stop();
         return true;
     case kCmdShowLeftChannel:
-        showDeck(kChannelFaderLeft);
+        ShowDeck(kChannelFaderLeft);
         return true;
     case kCmdShowRightChannel:
-        showDeck(kChannelFaderRight);
+        ShowDeck(kChannelFaderRight);
         return true;
     case kCmdShowNextChannel:
-        showDeck(kChannelNextToo);
+        ShowDeck(kChannelNextToo);
         return true;
     case kCmdWindowCascade:
         m_workspace->cascadeSubWindows();

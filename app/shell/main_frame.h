@@ -67,6 +67,8 @@ public:
     // null; and its deck.
     ZemChildFrame* FindDeckFrame(int code) const;
     MixerDevice* FindDeck(int code) const;
+    // Activates (and restores) the deck window of the channel code; false when there is none.
+    bool ShowDeck(int code);
 
     // Runs when the user (or a signal) closes the window: the application's close sequence
     // (closing flag, plug-in views, documents). False keeps the window open.
@@ -88,7 +90,6 @@ protected:
 private:
     void buildMenus();
     QAction* addCommand(QMenu* menu, int id, const char* text);
-    void showDeck(int code);
 
     ZemDocManager& m_documents;
     ZemProfile& m_profile;

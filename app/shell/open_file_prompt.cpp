@@ -99,12 +99,21 @@ QString OpenFilePrompt::NotesText() const {
 }
 
 bool OpenFilePrompt::Run(std::string& chosen) {
+    std::vector<std::string> files;
+    if (!RunMultiple(files))
+        return false;
+    chosen = files.front();
+    return true;
+}
+
+bool OpenFilePrompt::RunMultiple(std::vector<std::string>& chosen) {
     const bool ok = exec() == QDialog::Accepted && !selectedFiles().isEmpty();
     ShellSettings settings(m_profile);
     settings.SetDefaultFilter(static_cast<int>(nameFilters().indexOf(selectedNameFilter())) + 1);
     settings.SetStartupDirectory(directory().absolutePath().toStdString());
     if (ok)
-        chosen = selectedFiles().front().toStdString();
+        for (const QString& f : selectedFiles())
+            chosen.push_back(f.toStdString());
     return ok;
 }
 

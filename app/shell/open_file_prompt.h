@@ -36,6 +36,8 @@ public:
 
     // Shows the dialog; true with the chosen file on OK. The filter and the folder are stored.
     bool Run(std::string& chosen);
+    // The same with several files allowed.
+    bool RunMultiple(std::vector<std::string>& chosen);
     // The preview of path, as the selection change shows it (kept when nothing can be read).
     void ShowPreview(const QString& path);
     QString BpmText() const;

@@ -32,9 +32,28 @@ public:
     explicit RequestChannel(Handler handler, QObject* parent = nullptr);
 
     intptr_t Send(int code, const RequestArgs& args, int waitMs = kDefaultWaitMs);
+    // Any call, carried like a request; a negative waitMs waits without a bound (a dialog that
+    // waits for the user). call must own what it reads (capture by value): a
+    // caller that gave up is gone while a call already running finishes.
+    intptr_t Run(std::function<intptr_t()> call, int waitMs = kDefaultWaitMs);
 
 private:
     Handler m_handler;
+};
+
+// While one lives, requests from this thread give up waiting as soon as stop(context) is true:
+// a deck's playback thread, calling out from a progress event, stops waiting once the deck
+// shuts down, since the user-interface thread is then waiting for that very thread.
+class GiveUpWhen {
+public:
+    GiveUpWhen(bool (*stop)(const void* context), const void* context);
+    ~GiveUpWhen();
+    GiveUpWhen(const GiveUpWhen&) = delete;
+    GiveUpWhen& operator=(const GiveUpWhen&) = delete;
+
+private:
+    bool (*m_previousStop)(const void*);
+    const void* m_previousContext;
 };
 
 } // namespace zem::shell

@@ -12,6 +12,7 @@
 #include "app/shell/general_dialog.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/open_file_prompt.h"
+#include "app/shell/program_host.h"
 #include "app/shell/shell_dialogs.h"
 #include "app/shell/shell_settings.h"
 #include "app/shell/shell_texts.h"
@@ -175,6 +176,8 @@ bool CZEMApp::CreateMainFrame() {
     m_requestHandler = std::make_unique<InterfaceRequests>(*this, *m_mainFrame);
     m_requests = std::make_unique<RequestChannel>(
         [this](int code, const RequestArgs& args) { return m_requestHandler->Handle(code, args); });
+    m_host = std::make_unique<ProgramHost>(*this, *m_mainFrame, *m_requests);
+    zem::hostlink::InstallHostApi(m_host.get());
     ZemAppContext& context = AppContext();
     context.mainWindow = m_mainFrame.get();
     context.workspace = m_mainFrame->Workspace();
@@ -318,7 +321,10 @@ void CZEMApp::UnloadSkin() {
 
 void CZEMApp::DeleteMixer() {
     // Windows still holding decks go first: a deck must leave the mixer before it is deleted.
-    // Nothing may ask the frame once it goes.
+    // Nothing may ask the frame once it goes: Hostlink lets go of the host first (and waits
+    // for the calls under way).
+    zem::hostlink::InstallHostApi(nullptr);
+    m_host.reset();
     m_requests.reset();
     m_requestHandler.reset();
     m_mainFrame.reset();
@@ -331,6 +337,11 @@ void CZEMApp::DeleteMixer() {
 // ---- Commands ----
 
 std::string CZEMApp::ChooseSongFile(QWidget* parent) {
+    const std::vector<std::string> chosen = ChooseSongFiles(parent, false);
+    return chosen.empty() ? std::string() : chosen.front();
+}
+
+std::vector<std::string> CZEMApp::ChooseSongFiles(QWidget* parent, bool multiple) {
     std::vector<DeviceModuleInfo*> modules;
     if (m_mixer)
         m_mixer->GetDeviceModuleInfos(modules);
@@ -339,8 +350,11 @@ std::string CZEMApp::ChooseSongFile(QWidget* parent) {
         types.emplace_back(m->description, m->extensions);
     OpenFilePrompt prompt(parent ? parent : m_mainFrame.get(), m_profile, FileFilters(types),
                           m_startDir);
-    std::string chosen;
-    return prompt.Run(chosen) ? chosen : std::string();
+    if (multiple)
+        prompt.setFileMode(QFileDialog::ExistingFiles);
+    std::vector<std::string> chosen;
+    prompt.RunMultiple(chosen);
+    return chosen;
 }
 
 void CZEMApp::OnFileOpen() {

@@ -15,9 +15,11 @@
 #include "app/shell/request_channel.h"
 #include "app/shell/shell_extensions.h"
 #include "app/shell/startup_sequence.h"
+#include "hostlink/host_api.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class AppMixer;
 class QWidget;
@@ -58,6 +60,8 @@ public:
     InterfaceRequests& RequestHandler() { return *m_requestHandler; }
     // The open-file prompt of File | Open; empty on cancel.
     std::string ChooseSongFile(QWidget* parent);
+    // The same prompt, several files allowed when multiple is set; empty on cancel.
+    std::vector<std::string> ChooseSongFiles(QWidget* parent, bool multiple);
 
     // Opens a file as a document, as File | Open and the command line do; null when it failed
     // (the user was told).
@@ -127,6 +131,8 @@ private:
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<InterfaceRequests> m_requestHandler;
     std::unique_ptr<RequestChannel> m_requests;
+    // What Hostlink calls; installed while the main frame and the channel are there.
+    std::unique_ptr<zem::hostlink::HostApi> m_host;
     bool m_fileNewDone = false;
     bool m_shutDown = false;
     bool m_keepSession = false;

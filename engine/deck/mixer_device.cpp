@@ -386,26 +386,7 @@ bool MixerDevice::RemoveDSPEffect(DLLEffectsModule* module) {
 }
 
 bool MixerDevice::LoadGlobalDSPEffects() {
-    const char* iniDir = ZEM_GetZEMPath(3);
-    if (!iniDir)
-        return true;
-    const std::string file = std::string(iniDir) + "/" + kGlobalDSPFileName;
-    PrivateINI ini(file.c_str());
-    const int count =
-        std::min(ini.GetInt(kGlobalDSPGeneralSection, kGlobalDSPCountKey, 0), kMaxListedEffects);
-    for (int i = 0; i < count; ++i) {
-        char key[32];
-        std::snprintf(key, sizeof key, kGlobalDSPEntryKeyFormat, i);
-        char value[1024];
-        ini.GetString(kGlobalDSPEffectsSection, key, value, "", sizeof value);
-        char* bar = std::strchr(value, '|');
-        int effect = 0;
-        if (bar) {
-            *bar = '\0';
-            effect = std::atoi(bar + 1);
-        }
-        if (value[0])
-            LoadDSPEffect(value, effect, true);
-    }
+    for (GlobalDSPEntry& entry : ReadGlobalDSPList())
+        LoadDSPEffect(entry.first.data(), entry.second, true);
     return true;
 }

@@ -157,8 +157,13 @@ void StreamDevice::LoadFile(char* path) {
 void StreamDevice::Play() {
     m_currentSource->Play();
     std::lock_guard<std::recursive_mutex> lock(m_controlLock);
-    if (!IsPlaying())
-        m_settleEvent.Wait(5000); // a pending reposition refills the output first
+    if (!IsPlaying()) {
+        // A pending reposition refills the output first. Meanwhile the heartbeat must not wait
+        // for this thread (a progress callback asking it something).
+        m_waitedOn.fetch_add(1);
+        m_settleEvent.Wait(5000);
+        m_waitedOn.fetch_sub(1);
+    }
     m_currentSource->SetEvStopped(false);
     MixerDevice::Play();
     m_runEvent.Set();
@@ -253,14 +258,17 @@ bool StreamDevice::UnlockProgressEvents() {
 }
 
 void StreamDevice::CheckProgressEvents() {
-    std::lock_guard<std::recursive_timed_mutex> lock(m_eventsMutex);
+    std::unique_lock<std::recursive_timed_mutex> lock(m_eventsMutex);
+    if (m_checking)
+        return; // a callback of this check got here again: the check under way goes on
     m_checking = true;
     const bool stopping = m_stopFlag.load() != 0;
     if (stopping)
         for (ProgressEvent* e : m_events)
             if (!e->removed && e->trigger != ProgressEvent::kTriggerShutdown)
                 e->removed = true;
-    // By index: an OnProgress may add events (the list may grow while it is walked).
+    // By index: an OnProgress, or another thread while the lock is down, may add events (the
+    // list may grow while it is walked). Removed events stay in the list until the check ends.
     for (size_t i = 0; i < m_events.size(); ++i) {
         ProgressEvent* e = m_events[i];
         if (e->removed)
@@ -269,7 +277,14 @@ void StreamDevice::CheckProgressEvents() {
         const bool fires = progress >= e->trigger ||
                            (GetFoundEndFlag() && e->trigger == ProgressEvent::kTriggerEndOfSong) ||
                            (stopping && e->trigger == ProgressEvent::kTriggerShutdown);
-        if (fires && e->OnProgress(progress))
+        if (!fires)
+            continue;
+        // The callback runs without the lock: it may ask the user-interface thread for
+        // something while that thread adds or removes events of this deck.
+        lock.unlock();
+        const bool done = e->OnProgress(progress);
+        lock.lock();
+        if (done)
             e->removed = true;
     }
     m_checking = false;
@@ -382,6 +397,8 @@ void StreamDevice::TimeFunc() {
             break;
         case kSourceExhausted:
             if (balance <= 0 && playStatus != 0) {
+                // Events up to the end fire at the end, before the deck goes back to the start.
+                CheckProgressEvents();
                 Stop();
                 group->ResetPlayWriteBalance();
                 SetPosition(0, false);
@@ -393,6 +410,9 @@ void StreamDevice::TimeFunc() {
             if (source->GetLength() >= group->GetBufferBytes()) {
                 group->WriteSilence(free, false);
                 m_progress.fetch_add(static_cast<uint32_t>(played));
+                // The song's last stretch is in the ring by now, and still plays: its events
+                // fire as it does.
+                CheckProgressEvents();
                 return;
             }
             // A source shorter than the ring: refill it once more from the start. While it

@@ -5,7 +5,8 @@
 // Threads: the heartbeat (TimeFunc, CheckProgressEvents, OnProgress callbacks) runs on the
 // playback thread or the timer's thread; everything else on the user-interface thread. The
 // values both sides touch are atomic 32-bit words; the run and settle events carry the
-// hand-over.
+// hand-over. Progress callbacks run without the events lock held, so another thread can add
+// and remove events while one runs.
 #pragma once
 
 #include "contracts/export.h"
@@ -67,6 +68,11 @@ public:
     bool LockProgressEvents(bool wait, std::vector<ProgressEvent*>& events);
     bool UnlockProgressEvents();
 
+    // True from the start of UnPrepare: the deck's playback is shutting down.
+    bool IsShuttingDown() const { return m_stopFlag.load() != 0; }
+    // True while another thread waits for the heartbeat (shutting down, or Play waiting for
+    // the output to settle): a callback on the heartbeat must not wait for that thread then.
+    bool IsWaitedOn() const { return IsShuttingDown() || m_waitedOn.load() != 0; }
     int GetTimingMethod() const { return m_timingMethod; }
     int GetStreamStatus() const { return m_status.load(); }
     int GetPreviousStatus() const { return m_previousStatus.load(); }
@@ -108,6 +114,7 @@ private:
     std::atomic<int32_t> m_writePosition{0};
     std::atomic<int32_t> m_seekTarget{-1};
     std::atomic<int32_t> m_stopFlag{0};
+    std::atomic<int> m_waitedOn{0};
     std::atomic<int> m_status{kStreaming};
     std::atomic<int> m_previousStatus{kStreaming};
     bool m_checking = false;

@@ -189,6 +189,7 @@ bool DeckDocument::Eject(bool askIfPlaying) {
             return false;
     }
     char zec[512];
+    m_lastEjected = deck->GetFullPath(zec);
     deck->GetFilename(zec);
     FNameToZEC(zec);
     bool written = true;

@@ -58,6 +58,8 @@ public:
     // The title of the deck's window, or given when there is no deck.
     void SetTitle(const char* given);
     const std::string& GetTitle() const { return m_title; }
+    // The full path of the song the last eject took out; empty before the first.
+    const std::string& GetLastFileEjected() const { return m_lastEjected; }
 
     MixerDevice* GetDevice() const { return m_deck; }
     const char* GetPathName() const { return m_path; }
@@ -74,6 +76,7 @@ private:
     MixerDevice* m_deck = nullptr;
     char m_path[kPathSize] = {};
     std::string m_title;
+    std::string m_lastEjected;
 };
 
 // The playback thread priority the "Priority" setting names: 0 normal, 1 above normal,
