@@ -12,7 +12,13 @@
 #include <QObject>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+class QSocketNotifier;
 
 namespace zem::shell {
 
@@ -28,8 +34,9 @@ public:
     using Handler = std::function<intptr_t(int code, const RequestArgs& args)>;
     static constexpr int kDefaultWaitMs = 2000;
 
-    // handler answers on this object's thread.
+    // handler answers on this object's thread (the one that makes it).
     explicit RequestChannel(Handler handler, QObject* parent = nullptr);
+    ~RequestChannel() override;
 
     intptr_t Send(int code, const RequestArgs& args, int waitMs = kDefaultWaitMs);
     // Any call, carried like a request; a negative waitMs waits without a bound (a dialog that
@@ -37,8 +44,21 @@ public:
     // caller that gave up is gone while a call already running finishes.
     intptr_t Run(std::function<intptr_t()> call, int waitMs = kDefaultWaitMs);
 
+    // Runs the requests queued so far (the event loop does this when woken); tests call it to
+    // answer requests without running anything else.
+    void RunQueued();
+
 private:
+    struct Queued;
+
     Handler m_handler;
+    std::thread::id m_owner;
+    // Other threads queue here and wake the event loop through an event counter: nothing of
+    // Qt runs on their side (a deck's playback thread calls in).
+    std::mutex m_queueLock;
+    std::deque<std::shared_ptr<Queued>> m_queue;
+    int m_wake = -1;
+    QSocketNotifier* m_notifier = nullptr;
 };
 
 // While one lives, requests from this thread give up waiting as soon as stop(context) is true:

@@ -13,6 +13,7 @@
 //   zem-ui-bench startup [--runs N] [--profile] SONG_A SONG_B
 //   zem-ui-bench stall [--seconds S] [--cycles N] [--profile] SONG1 SONG2 SONG3 SONG4 SONG5
 //   zem-ui-bench cpu [--seconds S] [--profile] SONG1 SONG2 SONG3 SONG4
+//   zem-ui-bench host [--seconds S] SONG1 SONG2 SONG3 SONG4
 // Each prints its samples, then "RESULT name unit median worst".
 #include "app/decks/app_context.h"
 #include "app/decks/deck_view/deck_frame.h"
@@ -24,6 +25,7 @@
 #include "app/shell/shell_dialogs.h"
 #include "app/shell/shell_extensions.h"
 #include "app/shell/zem_app.h"
+#include "contracts/hostlink.h"
 #include "engine/deck/mixer_device.h"
 #include "platform/program_home.h"
 
@@ -33,6 +35,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -42,9 +45,11 @@
 #include <dlfcn.h>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -624,10 +629,78 @@ int Cpu(int argc, char** argv, double seconds, bool profile,
     return 0;
 }
 
+// What an interface plug-in sees while four decks play: a host call from a thread of its own
+// there and back (the deck's position), and how late its progress events fire (the deck's
+// position when the callback runs less the trigger).
+struct Lateness {
+    std::mutex lock;
+    std::vector<double> ms;
+};
+
+bool RecordLateness(unsigned long progress, unsigned long trigger, int, int, void* user) {
+    auto* late = static_cast<Lateness*>(user);
+    std::lock_guard<std::mutex> guard(late->lock);
+    late->ms.push_back(static_cast<double>(progress) - static_cast<double>(trigger));
+    return true;
+}
+
+int Host(int argc, char** argv, double seconds, const std::vector<std::string>& songs) {
+    if (!EnterHome(argv))
+        return 1;
+    ProbeApplication qtApp(argc, argv);
+    QApplication::setApplicationName("ZEM");
+    Running run(qtApp, songs);
+    if (!run.Start())
+        return 1;
+    if (run.decks.size() != 4) {
+        std::fprintf(stderr, "zem-ui-bench: %zu decks opened, not 4\n", run.decks.size());
+        return 1;
+    }
+    // Events every 250 ms ahead of each deck, from 200 ms on, for the length of the run.
+    Lateness late;
+    const int perDeck = std::max(1, int(seconds * 4));
+    late.ms.reserve(static_cast<size_t>(perDeck) * run.decks.size());
+    for (CZEMDoc* d : run.decks) {
+        const int channel = d->GetDevice()->GetChannel();
+        unsigned long now = 0;
+        ZEM_Device_GetPosition(now, channel);
+        for (int k = 0; k < perDeck; ++k)
+            ZEM_Device_AddProgressEvent(now + 200 + 250ul * static_cast<unsigned long>(k),
+                                        RecordLateness, &late, k, channel);
+    }
+    std::vector<double> calls;
+    std::thread plugin([&] {
+        const int64_t end = NowNs() + static_cast<int64_t>(seconds * 1e9);
+        while (NowNs() < end) {
+            const int64_t begin = NowNs();
+            unsigned long ms = 0;
+            ZEM_Device_GetPosition(ms, -4);
+            calls.push_back(static_cast<double>(NowNs() - begin) / 1e3);
+            // A plug-in polls; it does not spin.
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        QMetaObject::invokeMethod(
+            qApp, [] { QApplication::exit(0); }, Qt::QueuedConnection);
+    });
+    QApplication::exec();
+    plugin.join();
+    // The last events are still ahead of the decks when the run stops.
+    Running::Wait(400);
+    std::lock_guard<std::mutex> guard(late.lock);
+    std::printf("host calls from a plug-in thread: %zu; progress events fired: %zu of %d\n",
+                calls.size(), late.ms.size(), perDeck * 4);
+    if (!run.AllPlayed() || calls.empty() || late.ms.empty())
+        return 1;
+    PrintResult("host_call", "us", calls);
+    PrintResult("progress_late", "ms", late.ms);
+    return 0;
+}
+
 int Usage() {
     std::fputs("usage: zem-ui-bench startup [--runs N] [--profile] SONG_A SONG_B\n"
                "       zem-ui-bench stall [--seconds S] [--cycles N] [--profile] SONG x5\n"
                "       zem-ui-bench cpu [--seconds S] [--profile] SONG x4\n"
+               "       zem-ui-bench host [--seconds S] SONG x4\n"
                "Start it in the program directory.\n",
                stderr);
     return 2;
@@ -684,5 +757,7 @@ int main(int argc, char** argv) {
         return Stall(qtArgc, argv, seconds, cycles, profile, songs);
     if (mode == "cpu" && songs.size() == 4)
         return Cpu(qtArgc, argv, seconds, profile, songs);
+    if (mode == "host" && songs.size() == 4)
+        return Host(qtArgc, argv, seconds, songs);
     return Usage();
 }

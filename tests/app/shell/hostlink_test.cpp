@@ -34,7 +34,7 @@ void OnPluginThread(RequestChannel& channel, const std::function<void()>& body) 
         done = true;
     });
     while (!done) {
-        QCoreApplication::sendPostedEvents(&channel, QEvent::MetaCall);
+        channel.RunQueued();
         std::this_thread::sleep_for(1ms);
     }
     plugin.join();
@@ -45,7 +45,7 @@ bool PumpUntil(RequestChannel& channel, const std::function<bool()>& done,
                std::chrono::milliseconds limit = 5s) {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (!done() && std::chrono::steady_clock::now() < end) {
-        QCoreApplication::sendPostedEvents(&channel, QEvent::MetaCall);
+        channel.RunQueued();
         std::this_thread::sleep_for(1ms);
     }
     return done();
@@ -91,6 +91,7 @@ TEST(Hostlink, APluginThreadDrivesDecksViewsFilesAndTheFader) {
     const std::string c = p.Song("c.wav", 550.0);
     ASSERT_TRUE(p.Start({a, b}));
     RequestChannel& channel = p.app->Requests();
+    ASSERT_EQ(p.Decks().size(), 2u);
     MixerDevice* left = p.Decks()[0]->GetDevice();
     MixerDevice* right = p.Decks()[1]->GetDevice();
     const int l = left->GetChannel(), r = right->GetChannel();
@@ -198,6 +199,7 @@ TEST(Hostlink, ProgressEventsFireAsTheDeckPassesAtTheEndAndAtTheEject) {
     Program p;
     ASSERT_TRUE(p.Start({p.Song("a.wav")}));
     RequestChannel& channel = p.app->Requests();
+    ASSERT_EQ(p.Decks().size(), 1u);
     const int deck = p.Decks()[0]->GetDevice()->GetChannel();
     Fired atOne, atEnd, atEject, removed;
     ASSERT_EQ(ZEM_Device_AddProgressEvent(1000, AskAndClear, &atOne, 1, deck), 1);

@@ -24,9 +24,9 @@
 #include "app/shell/shell_texts.h"
 #include "app/shell/signal_close.h"
 #include "app/shell/zem_app.h"
-#include "test_program.h"
 #include "engine/deck/mixer_device.h"
 #include "engine/foundations/standard_dirs.h"
+#include "test_program.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,7 +53,6 @@
 using namespace zem::shell;
 using namespace zem::board;
 using namespace zem::shell::testing;
-
 
 TEST(Program, BoardAndSongsOpenAndClosingRecordsThemForTheNextStart) {
     Program p;
@@ -358,7 +357,7 @@ TEST(Program, InterfaceRequestsAnswerByCodeOnTheInterfaceThreadFromAnyThread) {
     std::thread asker([&] { reply = channel.Send(6, {id, 0, 0}); });
     // Only the queued requests are run here: painting would bring in Qt's own worker threads.
     while (reply == -1)
-        QCoreApplication::sendPostedEvents(&channel, QEvent::MetaCall);
+        channel.RunQueued();
     asker.join();
     EXPECT_EQ(reply, reinterpret_cast<intptr_t>(deck));
     std::thread late([&] {
@@ -366,6 +365,6 @@ TEST(Program, InterfaceRequestsAnswerByCodeOnTheInterfaceThreadFromAnyThread) {
     });
     late.join();
     EXPECT_EQ(reply, 0);
-    QCoreApplication::sendPostedEvents(&channel, QEvent::MetaCall);
+    channel.RunQueued();
     EXPECT_EQ(p.Decks().size(), 1u) << "the abandoned request opened a deck";
 }
