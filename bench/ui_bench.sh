@@ -93,6 +93,7 @@ run() {
 run startup startup --runs "$runs" "${songs[0]}" "${songs[1]}"
 run stall stall --seconds "$seconds" --cycles 5 "${songs[@]}"
 run cpu cpu --seconds "$seconds" "${songs[@]:0:4}"
+run host host --seconds "$seconds" "${songs[@]:0:4}"
 
 # The real executable as a cross-check: its picture option grabs the main window after a fixed
 # settle delay, which is taken off again.
@@ -133,6 +134,18 @@ row "start-up to the main window exposed, 2 songs ($runs fresh processes)" ms 10
 row "longest UI stall, 4 decks playing, a 5th opened and closed (per cycle, 5 cycles)" ms 50 \
   "$(result stall stall)"
 row "UI thread CPU, 4 deck windows playing (per second, ${seconds} s)" % 2 "$(result ui_cpu cpu)"
+# A plug-in's host call: the target is the median (one call may meet a busy interface thread).
+if values=$(result host_call host) && [ -n "$values" ]; then
+  read -r median worst <<<"$values"
+  verdict=$(awk -v m="$median" 'BEGIN { print (m <= 200) ? "pass" : "FAIL" }')
+  [ "$verdict" = pass ] || status=1
+  echo "| host call from a plug-in thread, there and back, 4 decks playing | $median us |" \
+    "$worst us | 200 us (median) | $verdict |"
+else
+  echo "| host call from a plug-in thread, there and back, 4 decks playing | - | - | 200 us | FAILED |"
+fi
+row "progress event lateness, 4 decks playing (callback's position less the trigger)" ms 38 \
+  "$(result progress_late host)"
 if [ ${#real[@]} -gt 0 ]; then
   sorted=($(printf '%s\n' "${real[@]}" | sort -n))
   n=${#sorted[@]}
@@ -143,6 +156,7 @@ echo
 sed -n '/^start-up phases/,/^RESULT/p' "$home/startup.log" | grep -v '^RESULT' || true
 grep -E '^(cycle|longest|open:)' "$home/stall.log" || true
 grep -E '^user-interface thread' "$home/cpu.log" || true
+grep -E '^host calls' "$home/host.log" || true
 
 if [ "$profile" = 1 ]; then
   echo

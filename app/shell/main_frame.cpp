@@ -95,6 +95,8 @@ QAction* CMainFrame::addCommand(QMenu* menu, int id, const char* text) {
 
 void CMainFrame::buildMenus() {
     m_fileMenu = menuBar()->addMenu("&File");
+    // Filled with the interface plug-ins' view types that ask for it.
+    m_fileMenu->addMenu("&New");
     addCommand(m_fileMenu, kCommandFileOpen, kMenuOpen);
     addCommand(m_fileMenu, kCommandFileClose, "&Close");
     m_recentSeparator = m_fileMenu->addSeparator();
@@ -144,6 +146,8 @@ void CMainFrame::buildMenus() {
     addCommand(ui, kCmdGeneralSettings, "General...");
     addCommand(ui, kCmdKeyboardLayout, "Keyboard layout...");
     addCommand(ui, kCmdInterfacePluginSettings, "Interface plugin settings...");
+    // Filled with the interface plug-ins' view types.
+    ui->addMenu("Interface views");
 
     QMenu* pads = menuBar()->addMenu("Sound F&X");
     addCommand(pads, kCmdSoundFxSettings, "&Settings...");

@@ -1,5 +1,7 @@
 #include "app/shell/program_extensions.h"
 
+#include "app/shell/zem_app.h"
+
 #include "app/decks/app_context.h"
 #include "app/decks/mixer_board/app_mixer.h"
 #include "app/keys/command_table.h"
@@ -123,6 +125,32 @@ void ProgramExtensions::RegisterCommands(QMainWindow& mainWindow) {
     zem::keys::RegisterCommandTable(m_map);
     m_map.CreateAcceleratorTable();
     m_map.CreateDefaultTable();
+}
+
+void ProgramExtensions::MainFrameCreated(CZEMApp& app) {
+    m_app = &app;
+    m_plugins.Attach(app);
+}
+
+void ProgramExtensions::LoadInterfacePlugins() {
+    m_plugins.LoadListed();
+}
+
+void ProgramExtensions::SaveInterfaceModules() {
+    m_plugins.Save();
+}
+
+void ProgramExtensions::DestroyInterfaceModules() {
+    m_plugins.DestroyAll();
+}
+
+void ProgramExtensions::ClosePluginViews() {
+    m_plugins.CloseViews();
+}
+
+void ProgramExtensions::OfferNewInterfacePlugins() {
+    if (m_app)
+        m_plugins.OfferNew(m_app->Profile());
 }
 
 void ProgramExtensions::LoadKeyMap() {

@@ -5,6 +5,7 @@
 #include "app/framework/command_target.h"
 #include "app/keys/accelerator_map.h"
 #include "app/pads/pad_table.h"
+#include "app/shell/interface_plugin_host.h"
 #include "app/shell/shell_extensions.h"
 
 #include <functional>
@@ -35,6 +36,15 @@ public:
     bool HasKeyboardLayout() const override { return true; }
     // The dialog on a copy of the map; OK puts the keys in force at once.
     void OpenKeyboardLayout(QWidget* parent) override;
+
+    // The interface plug-ins: "ControlModules.cfg", their view types and dialogs.
+    void MainFrameCreated(CZEMApp& app) override;
+    void LoadInterfacePlugins() override;
+    void SaveInterfaceModules() override;
+    void DestroyInterfaceModules() override;
+    void ClosePluginViews() override;
+    void OfferNewInterfacePlugins() override;
+    InterfacePluginHost& Plugins() { return m_plugins; }
 
     // "sfx.cfg" of the SFX folder: the pads on the program's mixer, each a keyboard command.
     void ReadSoundEffects() override;
@@ -68,6 +78,9 @@ private:
     std::function<std::string(QWidget*)> m_chooseFile;
     std::string m_sfxFile; // empty: "sfx.cfg" in the SFX folder
     std::string m_keyFile = "./zemkeys.cfg";
+    CZEMApp* m_app = nullptr;
+    // Last: its plug-ins go first, while the keys and pads they may know are still there.
+    InterfacePluginHost m_plugins;
 };
 
 } // namespace zem::shell

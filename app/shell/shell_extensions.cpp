@@ -16,6 +16,7 @@ void ShellExtensions::LoadKeyMap() {}
 bool ShellExtensions::SaveKeyMap() {
     return true;
 }
+void ShellExtensions::MainFrameCreated(CZEMApp&) {}
 void ShellExtensions::LoadInterfacePlugins() {}
 void ShellExtensions::SaveInterfaceModules() {}
 void ShellExtensions::DestroyInterfaceModules() {}

@@ -11,9 +11,13 @@ class QWidget;
 
 namespace zem::shell {
 
+class CZEMApp;
+
 class ShellExtensions {
 public:
     virtual ~ShellExtensions();
+    // The main frame and the interface requests exist from here on.
+    virtual void MainFrameCreated(CZEMApp& app);
     // skinFolder: "./skins/" + the skin name.
     virtual void LoadSkin(const std::string& skinFolder);
     virtual void UnloadSkin();

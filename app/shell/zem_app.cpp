@@ -181,6 +181,7 @@ bool CZEMApp::CreateMainFrame() {
     ZemAppContext& context = AppContext();
     context.mainWindow = m_mainFrame.get();
     context.workspace = m_mainFrame->Workspace();
+    m_extensions.MainFrameCreated(*this);
     return true;
 }
 

@@ -49,10 +49,12 @@ public:
     // A run that only looks (the screenshot option) leaves "Startup"/"Open files" as it found
     // it, instead of recording the files it opened itself.
     void SetKeepSession(bool keep) { m_keepSession = keep; }
+    bool KeepsSession() const { return m_keepSession; }
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
     AppMixer& Mixer() { return *m_mixer; }
     ZemDocManager& Documents() { return m_documents; }
+    ZemProfile& Profile() { return m_profile; }
     const std::string& StartDirectory() const { return m_startDir; }
     // The interface requests of outside callers, answered on the interface thread; there once
     // the main frame is.

@@ -2,6 +2,7 @@
 // plug-in's own and from a progress callback on a deck's playback thread, and decks closed while
 // their callbacks call back into the host.
 #include "app/decks/mixer_board/app_mixer.h"
+#include "app/shell/program_extensions.h"
 #include "app/shell/request_channel.h"
 #include "contracts/hostlink.h"
 #include "engine/deck/mixer_device.h"
@@ -9,6 +10,10 @@
 #include "test_program.h"
 
 #include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <dlfcn.h>
 
 #include <atomic>
 #include <chrono>
@@ -50,6 +55,19 @@ bool PumpUntil(RequestChannel& channel, const std::function<bool()>& done,
     }
     return done();
 }
+
+// What the test plug-in saw (test_driver.so).
+struct DriverReport {
+    std::atomic<int> constructed{0};
+    std::atomic<int> destructed{0};
+    std::atomic<int> leftChannel{-2};
+    std::atomic<int> played{0};
+    std::atomic<int> fired{0};
+    std::atomic<long> lateness{-1};
+    std::atomic<int> rightStarted{0};
+    std::atomic<int> faded{0};
+    std::atomic<bool> done{false};
+};
 
 struct Fired {
     std::atomic<int> count{0};
@@ -292,4 +310,77 @@ TEST(Hostlink, ClosingADeckWhileItsCallbacksCallTheHostNeitherHangsNorCallsAfter
         EXPECT_EQ(busy.ejects.load(), 1);
         EXPECT_EQ(busy.afterGone.load(), 0);
     }
+}
+
+TEST(Hostlink, AnInterfacePluginTheProgramLoadsDrivesDecksAndItsViewsComeAndGo) {
+    Program p;
+    ProgramExtensions extensions;
+    extensions.SetKeyFile(p.dir.file("zemkeys.cfg"));
+    extensions.SetSoundEffectsFile(p.dir.file("sfx.cfg"));
+    const std::string modules = std::string(ZEM_GetZEMPath(3)) + "/ControlModules.cfg";
+    std::ofstream(modules) << "test_driver.so\n";
+    const std::string a = p.Song("a.wav");
+    const std::string b = p.Song("b.wav", 660.0);
+    p.app = std::make_unique<CZEMApp>(p.profile, p.dialogs, extensions,
+                                      ParseCommandLine({a, b}, p.dir.path()), p.dir.path());
+    ASSERT_TRUE(p.app->InitInstance());
+    RequestChannel& channel = p.app->Requests();
+    void* module = dlopen((std::string(ZEM_GetZEMPath(2)) + "/test_driver.so").c_str(),
+                          RTLD_NOW | RTLD_NOLOAD);
+    ASSERT_NE(module, nullptr) << "the program did not load the listed plug-in";
+    // Held open to the end: the report must outlive the program's unloading of the plug-in.
+    auto report = reinterpret_cast<DriverReport* (*)()>(dlsym(module, "GetDriverReport"))();
+    EXPECT_EQ(report->constructed.load(), 1);
+
+    // Its thread started the left deck; the callback, on that deck's playback thread, started
+    // the right one and the fade.
+    ASSERT_TRUE(PumpUntil(channel, [&] { return report->done.load(); }));
+    EXPECT_EQ(report->leftChannel.load(), p.Decks()[0]->GetDevice()->GetChannel());
+    EXPECT_EQ(report->played.load(), 1);
+    EXPECT_EQ(report->fired.load(), 1);
+    EXPECT_GE(report->lateness.load(), 0);
+    EXPECT_EQ(report->rightStarted.load(), 1);
+    EXPECT_EQ(report->faded.load(), 1);
+    EXPECT_TRUE(p.Decks()[1]->GetDevice()->IsPlaying());
+    EXPECT_TRUE(p.Board().IsFading());
+
+    // Its view type is in both menus; its command opens a view.
+    QMenuBar* bar = p.app->MainFrame()->menuBar();
+    const auto itemsOf = [&](std::initializer_list<const char*> path) {
+        QStringList items;
+        QMenu* menu = nullptr;
+        for (const char* text : path) {
+            const QList<QAction*> actions = menu ? menu->actions() : bar->actions();
+            menu = nullptr;
+            for (QAction* act : actions)
+                if (act->text() == text && act->menu())
+                    menu = act->menu();
+            if (!menu)
+                return items;
+        }
+        for (QAction* act : menu->actions())
+            items << act->text();
+        return items;
+    };
+    EXPECT_EQ(itemsOf({"&Settings", "&Interface", "Interface views"}), QStringList{"Driver view"});
+    EXPECT_EQ(itemsOf({"&File", "&New"}), QStringList{"Driver view"});
+    ASSERT_TRUE(p.Route(4480));
+    const auto views = [&] {
+        size_t n = 0;
+        for (ZemDocTemplate* t : p.app->Documents().GetTemplates())
+            if (t->GetDocString(kDocStringRegFileTypeId) == "ZEM.Driver")
+                n += t->GetDocuments().size();
+        return n;
+    };
+    EXPECT_EQ(views(), 1u);
+
+    // The main window's close takes its views and type; the shutdown its module, listed again.
+    p.Stop();
+    EXPECT_EQ(report->destructed.load(), 1);
+    std::ifstream listed(modules);
+    std::string line;
+    std::getline(listed, line);
+    EXPECT_EQ(line, "test_driver.so");
+    EXPECT_FALSE(p.dialogs.Told("View descriptor not found!!"));
+    dlclose(module);
 }
