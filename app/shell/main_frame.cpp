@@ -264,18 +264,60 @@ std::vector<std::string> CMainFrame::FilesOfDrop(const QMimeData& data) {
     return files;
 }
 
+int CMainFrame::AnswerDragStep(int step, const QMimeData* data, const QPoint& pos) {
+    constexpr int kEffectNone = 0, kEffectMove = 2;
+    switch (step) {
+    case 0:
+    case 1: {
+        // The empty workspace is the workspace's viewport: the frame's direct children are the
+        // workspace (with its viewport and scroll bars) and the status bar.
+        QWidget* under = childAt(pos);
+        const bool onFrame =
+            under && (under == m_workspace || under->parentWidget() == m_workspace ||
+                      under == statusBar() || under->parentWidget() == statusBar());
+        return onFrame ? kEffectMove : kEffectNone;
+    }
+    case 3: {
+        if (!data || !data->hasText())
+            return 0;
+        const std::string first = FirstDroppedFile(data->text().toStdString());
+        if (!first.empty())
+            OpenDocument(first);
+        return 1;
+    }
+    default:
+        return 1;
+    }
+}
+
+// Files from the desktop are copied, never moved (a move would let the file manager delete
+// the song); the move answer is for text dragged inside the program (playlist rows).
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls() || event->mimeData()->hasText())
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls())
         event->acceptProposedAction();
+    else if (data->hasText() && AnswerDragStep(0, data, event->position().toPoint()) != 0) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+    }
 }
 
 void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
-    if (event->mimeData()->hasUrls() || event->mimeData()->hasText())
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls()) {
         event->acceptProposedAction();
+    } else if (data->hasText() && AnswerDragStep(1, data, event->position().toPoint()) != 0) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-    if (OpenDropped(*event->mimeData()) > 0)
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls() ? OpenDropped(*data) > 0
+                        : AnswerDragStep(3, data, event->position().toPoint()) == 1)
         event->acceptProposedAction();
 }
 

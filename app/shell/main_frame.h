@@ -62,6 +62,11 @@ public:
     static std::vector<std::string> FilesOfDrop(const QMimeData& data);
     // Opens what a drop on the workspace carries; the number of documents opened.
     int OpenDropped(const QMimeData& data);
+    // The answer to one step of a drag of text over the main window (enter 0, over 1, leave 2,
+    // drop 3), pos in the window's coordinates: for enter and over, 2 (move) when the point is
+    // on the empty workspace or the status bar, else 0; for a drop, 1 when the text's first
+    // piece up to "|" was opened, 0 without text; 1 for every other step.
+    int AnswerDragStep(int step, const QMimeData* data, const QPoint& pos);
 
     // The deck window a channel code names (window order from the active child window), or
     // null; and its deck.

@@ -34,7 +34,10 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMimeData>
+#include <QStatusBar>
 
 #include <QTest>
 #include <QUrl>
@@ -192,6 +195,31 @@ TEST(Program, DropsOpenTheFirstTextFileOrEveryUrlAndOneFileFitsTwoDecks) {
                   QUrl::fromLocalFile(QString::fromStdString(b))});
     EXPECT_EQ(drop(urls), 2);
     EXPECT_EQ(p.Decks().size(), 5u);
+
+    // Text dragged over the window: move over the empty workspace or the status bar, none over
+    // a deck window or the menu bar; a drop opens the first piece; leave answers 1.
+    CMainFrame& frame = *p.app->MainFrame();
+    frame.show();
+    for (QMdiSubWindow* w : frame.Workspace()->subWindowList())
+        w->showMinimized();
+    QMdiSubWindow* deck = frame.Workspace()->subWindowList().front();
+    deck->showNormal();
+    deck->move(0, 0);
+    const QPoint onDeck = deck->mapTo(&frame, deck->rect().center());
+    const QPoint onStatus = frame.statusBar()->mapTo(&frame, QPoint(4, 4));
+    const QPoint onMenu = frame.menuBar()->mapTo(&frame, QPoint(2, 2));
+    const QWidget* area = frame.Workspace()->viewport();
+    const QPoint onEmpty = area->mapTo(&frame, QPoint(area->width() - 5, area->height() - 60));
+    EXPECT_EQ(frame.AnswerDragStep(0, &text, onEmpty), 2);
+    EXPECT_EQ(frame.AnswerDragStep(1, &text, onStatus), 2);
+    EXPECT_EQ(frame.AnswerDragStep(1, &text, onDeck), 0);
+    EXPECT_EQ(frame.AnswerDragStep(0, &text, onMenu), 0);
+    EXPECT_EQ(frame.AnswerDragStep(2, &text, onDeck), 1);
+    EXPECT_EQ(frame.AnswerDragStep(7, &text, onDeck), 1);
+    QMimeData none;
+    EXPECT_EQ(frame.AnswerDragStep(3, &none, onEmpty), 0);
+    EXPECT_EQ(frame.AnswerDragStep(3, &text, onEmpty), 1);
+    EXPECT_EQ(p.Decks().size(), 6u);
 }
 
 TEST(Program, OpenFilePromptPreviewsTheSongsTempoAndNotes) {
