@@ -2,6 +2,7 @@
 // plug-in's own and from a progress callback on a deck's playback thread, and decks closed while
 // their callbacks call back into the host.
 #include "app/decks/mixer_board/app_mixer.h"
+#include "app/framework/zem_view.h"
 #include "app/shell/program_extensions.h"
 #include "app/shell/request_channel.h"
 #include "contracts/hostlink.h"
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 
 #include <dlfcn.h>
 
@@ -318,7 +320,8 @@ TEST(Hostlink, AnInterfacePluginTheProgramLoadsDrivesDecksAndItsViewsComeAndGo) 
     extensions.SetKeyFile(p.dir.file("zemkeys.cfg"));
     extensions.SetSoundEffectsFile(p.dir.file("sfx.cfg"));
     const std::string modules = std::string(ZEM_GetZEMPath(3)) + "/ControlModules.cfg";
-    std::ofstream(modules) << "test_driver.so\n";
+    std::ofstream(modules) << "ZEM_GEN_FaderSides.so\n"
+                           << "test_driver.so\n";
     const std::string a = p.Song("a.wav");
     const std::string b = p.Song("b.wav", 660.0);
     p.app = std::make_unique<CZEMApp>(p.profile, p.dialogs, extensions,
@@ -362,25 +365,43 @@ TEST(Hostlink, AnInterfacePluginTheProgramLoadsDrivesDecksAndItsViewsComeAndGo) 
             items << act->text();
         return items;
     };
-    EXPECT_EQ(itemsOf({"&Settings", "&Interface", "Interface views"}), QStringList{"Driver view"});
+    // Both plug-ins' view types, the last registered first; only the driver's under "&New".
+    EXPECT_EQ(itemsOf({"&Settings", "&Interface", "Interface views"}),
+              (QStringList{"Driver view", "Fader sides"}));
     EXPECT_EQ(itemsOf({"&File", "&New"}), QStringList{"Driver view"});
-    ASSERT_TRUE(p.Route(4480));
-    const auto views = [&] {
-        size_t n = 0;
+    ASSERT_TRUE(p.Route(4481));
+    const auto views = [&](const char* typeId) {
+        std::vector<ZemDocument*> docs;
         for (ZemDocTemplate* t : p.app->Documents().GetTemplates())
-            if (t->GetDocString(kDocStringRegFileTypeId) == "ZEM.Driver")
-                n += t->GetDocuments().size();
-        return n;
+            if (t->GetDocString(kDocStringRegFileTypeId) == typeId)
+                docs.insert(docs.end(), t->GetDocuments().begin(), t->GetDocuments().end());
+        return docs;
     };
-    EXPECT_EQ(views(), 1u);
+    EXPECT_EQ(views("ZEM.Driver").size(), 1u);
+
+    // The example plug-in's window shows the sides and its button fades to the side it names.
+    ASSERT_TRUE(p.Route(4480));
+    ASSERT_EQ(views("ZEM.FaderSides").size(), 1u);
+    ZemView* sides = views("ZEM.FaderSides")[0]->GetViews().front();
+    QPushButton* fade = nullptr;
+    for (QPushButton* b : sides->findChildren<QPushButton*>())
+        if (b->text().startsWith("Fade to"))
+            fade = b;
+    ASSERT_NE(fade, nullptr);
+    p.Board().StopFade();
+    const QString named = fade->text();
+    fade->click();
+    EXPECT_TRUE(p.Board().IsFading());
+    EXPECT_EQ(p.Board().GetFadeTarget() > 100, named == "Fade to right") << named.toStdString();
 
     // The main window's close takes its views and type; the shutdown its module, listed again.
     p.Stop();
     EXPECT_EQ(report->destructed.load(), 1);
     std::ifstream listed(modules);
-    std::string line;
-    std::getline(listed, line);
-    EXPECT_EQ(line, "test_driver.so");
+    std::string first, second;
+    std::getline(listed, first);
+    std::getline(listed, second);
+    EXPECT_EQ(first + "," + second, "ZEM_GEN_FaderSides.so,test_driver.so");
     EXPECT_FALSE(p.dialogs.Told("View descriptor not found!!"));
     dlclose(module);
 }
