@@ -85,8 +85,12 @@ ZemChildFrame* CInterfaceViewTypes::openView(ZEM_ViewDescriptor& view) {
         return nullptr;
     ZemChildFrame* frame = document->GetViews().front()->GetParentFrame();
     view.frame = frame;
-    if (frame)
+    if (frame) {
+        // The workspace sized the frame before its view was in it: grow it to what the view
+        // asks for, so that a plug-in's window does not open as a bare title bar.
+        frame->resize(frame->size().expandedTo(frame->sizeHint()));
         frame->show();
+    }
     return frame;
 }
 

@@ -121,6 +121,9 @@ TEST_F(Views, PluginTypesAreListedLastFirstAndOnlyFlaggedOnesUnderNew) {
     ZemChildFrame* frame = types.Descriptors()[1]->frame;
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isVisible());
+    // The frame opens at its view's size, not at the size it had before the view was in it.
+    EXPECT_GE(frame->widget()->width(), 360);
+    EXPECT_GE(frame->widget()->height(), 240);
     EXPECT_EQ(area.subWindowList().size(), 1);
     EXPECT_EQ(frame->GetActiveDocument()->GetTitle(), "M3U Playlist1");
 

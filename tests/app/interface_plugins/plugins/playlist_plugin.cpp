@@ -6,9 +6,11 @@
 #include "app/framework/zem_child_frame.h"
 #include "app/framework/zem_document.h"
 #include "app/framework/zem_view.h"
+
 #include "contracts/hostlink.h"
 #include "contracts/interface_module.h"
 #include "contracts/view_descriptor.h"
+#include <QSize>
 
 #include <cstring>
 
@@ -22,8 +24,14 @@ ZemDocument* MakeDocument() {
 ZemChildFrame* MakeFrame() {
     return new ZemChildFrame;
 }
+// A view that knows the size it wants, as a real plug-in's does.
+class SizedView : public ZemView {
+public:
+    QSize sizeHint() const override { return {360, 240}; }
+};
+
 ZemView* MakeView() {
-    return new ZemView;
+    return new SizedView;
 }
 
 ZEM_ViewDescriptor g_zemView{
