@@ -92,21 +92,14 @@ std::string ProgramHost::ZemPath(int kind) {
 }
 
 std::string ProgramHost::FileTypes() {
-    return Ask(m_channel, std::string(1, '\0'), [] {
-        std::vector<DeviceModuleInfo*> modules;
-        if (AppContext().mixer)
-            AppContext().mixer->GetDeviceModuleInfos(modules);
-        std::vector<std::pair<std::string, std::string>> types;
-        for (DeviceModuleInfo* m : modules)
-            types.emplace_back(m->description, m->extensions);
+    return Ask(m_channel, std::string(1, '\0'), [this] {
         // "description (*.a *.b)" then "*.a;*.b", each NUL-ended, as an open dialog's filter.
         std::string filter;
-        for (const QString& f : FileFilters(types)) {
-            const QString shown = f;
+        for (const QString& f : FileFilters(m_app.InputFileTypes())) {
             const qsizetype open = f.lastIndexOf('('), close = f.lastIndexOf(')');
             QString pattern = open >= 0 && close > open ? f.mid(open + 1, close - open - 1) : "*";
             pattern.replace(' ', ';');
-            filter += shown.toStdString();
+            filter += f.toStdString();
             filter += '\0';
             filter += pattern.toStdString();
             filter += '\0';
@@ -250,11 +243,11 @@ int ProgramHost::ShowChannel(int channel) {
     return Ask(m_channel, 0, [this, channel] { return m_frame.ShowDeck(channel) ? 1 : 0; });
 }
 
-int ProgramHost::Position(int channel, unsigned long& ms) {
-    const TwoTimes t = Ask(m_channel, TwoTimes{}, [this, channel] {
+template <typename Bytes> int ProgramHost::DeckMs(int channel, unsigned long& ms, Bytes bytesOf) {
+    const TwoTimes t = Ask(m_channel, TwoTimes{}, [this, channel, bytesOf] {
         TwoTimes r;
         if (MixerDevice* deck = m_frame.FindDeck(channel)) {
-            r.first = BytesToMs(deck->GetPosition(), *deck->GetWaveFormatEx());
+            r.first = BytesToMs(bytesOf(*deck), *deck->GetWaveFormatEx());
             r.result = 1;
         }
         return r;
@@ -263,17 +256,12 @@ int ProgramHost::Position(int channel, unsigned long& ms) {
     return t.result;
 }
 
+int ProgramHost::Position(int channel, unsigned long& ms) {
+    return DeckMs(channel, ms, [](MixerDevice& deck) { return deck.GetPosition(); });
+}
+
 int ProgramHost::TotalTime(int channel, unsigned long& ms) {
-    const TwoTimes t = Ask(m_channel, TwoTimes{}, [this, channel] {
-        TwoTimes r;
-        if (MixerDevice* deck = m_frame.FindDeck(channel)) {
-            r.first = BytesToMs(deck->GetLength(), *deck->GetWaveFormatEx());
-            r.result = 1;
-        }
-        return r;
-    });
-    ms = t.first;
-    return t.result;
+    return DeckMs(channel, ms, [](MixerDevice& deck) { return deck.GetLength(); });
 }
 
 int ProgramHost::MovePosition(int channel, long ms) {

@@ -56,6 +56,8 @@ private:
     // Runs call(deck) on the interface thread with the deck of the channel code; fail when
     // there is none (or the wait ran out).
     template <typename Call> int OnDeck(int channel, int fail, Call call);
+    // Fills ms with bytesOf(deck) in the deck's milliseconds; 0 for no deck.
+    template <typename Bytes> int DeckMs(int channel, unsigned long& ms, Bytes bytesOf);
     // Removes the host's events of the deck whose id matches (any id when all); the count.
     static int RemoveEvents(StreamDevice& deck, bool all, int id);
 

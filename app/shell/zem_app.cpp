@@ -342,15 +342,19 @@ std::string CZEMApp::ChooseSongFile(QWidget* parent) {
     return chosen.empty() ? std::string() : chosen.front();
 }
 
-std::vector<std::string> CZEMApp::ChooseSongFiles(QWidget* parent, bool multiple) {
+std::vector<std::pair<std::string, std::string>> CZEMApp::InputFileTypes() const {
     std::vector<DeviceModuleInfo*> modules;
     if (m_mixer)
         m_mixer->GetDeviceModuleInfos(modules);
     std::vector<std::pair<std::string, std::string>> types;
     for (DeviceModuleInfo* m : modules)
         types.emplace_back(m->description, m->extensions);
-    OpenFilePrompt prompt(parent ? parent : m_mainFrame.get(), m_profile, FileFilters(types),
-                          m_startDir);
+    return types;
+}
+
+std::vector<std::string> CZEMApp::ChooseSongFiles(QWidget* parent, bool multiple) {
+    OpenFilePrompt prompt(parent ? parent : m_mainFrame.get(), m_profile,
+                          FileFilters(InputFileTypes()), m_startDir);
     if (multiple)
         prompt.setFileMode(QFileDialog::ExistingFiles);
     std::vector<std::string> chosen;

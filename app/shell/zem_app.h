@@ -19,6 +19,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class AppMixer;
@@ -62,6 +63,8 @@ public:
     InterfaceRequests& RequestHandler() { return *m_requestHandler; }
     // The open-file prompt of File | Open; empty on cancel.
     std::string ChooseSongFile(QWidget* parent);
+    // The input modules' file types: (description, ";"-separated extensions) each.
+    std::vector<std::pair<std::string, std::string>> InputFileTypes() const;
     // The same prompt, several files allowed when multiple is set; empty on cancel.
     std::vector<std::string> ChooseSongFiles(QWidget* parent, bool multiple);
 

@@ -43,6 +43,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <dlfcn.h>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -581,8 +582,9 @@ int Stall(int argc, char** argv, double seconds, int cycles, bool profile,
     return 0;
 }
 
-int Cpu(int argc, char** argv, double seconds, bool profile,
-        const std::vector<std::string>& songs) {
+// Runs body on the program started in the program directory with the four songs playing.
+int WithFourDecks(int argc, char** argv, const std::vector<std::string>& songs,
+                  const std::function<int(ProbeApplication&, Running&)>& body) {
     if (!EnterHome(argv))
         return 1;
     ProbeApplication qtApp(argc, argv);
@@ -594,39 +596,46 @@ int Cpu(int argc, char** argv, double seconds, bool profile,
         std::fprintf(stderr, "zem-ui-bench: %zu decks opened, not 4\n", run.decks.size());
         return 1;
     }
-    // The first readouts after start-up are done; measure the steady state, one-second windows.
-    qtApp.profile = profile;
-    qtApp.costs.clear();
-    std::vector<double> windows;
-    const int count = std::max(1, int(seconds + 0.5));
-    const int64_t wallBegin = NowNs();
-    const double cpuBegin = ThreadCpuMs(), processBegin = ProcessCpuMs();
-    double cpuLast = cpuBegin;
-    int64_t wallLast = wallBegin;
-    QTimer sampler;
-    QObject::connect(&sampler, &QTimer::timeout, [&] {
-        const int64_t now = NowNs();
-        const double cpu = ThreadCpuMs();
-        windows.push_back(100.0 * (cpu - cpuLast) / Ms(now - wallLast));
-        cpuLast = cpu;
-        wallLast = now;
-        if (int(windows.size()) == count)
-            QApplication::exit(0);
+    return body(qtApp, run);
+}
+
+int Cpu(int argc, char** argv, double seconds, bool profile,
+        const std::vector<std::string>& songs) {
+    return WithFourDecks(argc, argv, songs, [&](ProbeApplication& qtApp, Running& run) {
+        // The first readouts after start-up are done; measure the steady state, one-second windows.
+        qtApp.profile = profile;
+        qtApp.costs.clear();
+        std::vector<double> windows;
+        const int count = std::max(1, int(seconds + 0.5));
+        const int64_t wallBegin = NowNs();
+        const double cpuBegin = ThreadCpuMs(), processBegin = ProcessCpuMs();
+        double cpuLast = cpuBegin;
+        int64_t wallLast = wallBegin;
+        QTimer sampler;
+        QObject::connect(&sampler, &QTimer::timeout, [&] {
+            const int64_t now = NowNs();
+            const double cpu = ThreadCpuMs();
+            windows.push_back(100.0 * (cpu - cpuLast) / Ms(now - wallLast));
+            cpuLast = cpu;
+            wallLast = now;
+            if (int(windows.size()) == count)
+                QApplication::exit(0);
+        });
+        sampler.start(1000);
+        QApplication::exec();
+        const double wall = Ms(NowNs() - wallBegin);
+        const double thread = ThreadCpuMs() - cpuBegin, process = ProcessCpuMs() - processBegin;
+        if (profile)
+            qtApp.PrintCosts(wall);
+        qtApp.profile = false;
+        std::printf("user-interface thread: %.1f ms CPU in %.0f ms (%.2f %% of a core); whole "
+                    "process %.2f %%\n",
+                    thread, wall, 100.0 * thread / wall, 100.0 * process / wall);
+        if (!run.AllPlayed())
+            return 1;
+        PrintResult("ui_cpu", "%", windows);
+        return 0;
     });
-    sampler.start(1000);
-    QApplication::exec();
-    const double wall = Ms(NowNs() - wallBegin);
-    const double thread = ThreadCpuMs() - cpuBegin, process = ProcessCpuMs() - processBegin;
-    if (profile)
-        qtApp.PrintCosts(wall);
-    qtApp.profile = false;
-    std::printf("user-interface thread: %.1f ms CPU in %.0f ms (%.2f %% of a core); whole "
-                "process %.2f %%\n",
-                thread, wall, 100.0 * thread / wall, 100.0 * process / wall);
-    if (!run.AllPlayed())
-        return 1;
-    PrintResult("ui_cpu", "%", windows);
-    return 0;
 }
 
 // What an interface plug-in sees while four decks play: a host call from a thread of its own
@@ -645,55 +654,46 @@ bool RecordLateness(unsigned long progress, unsigned long trigger, int, int, voi
 }
 
 int Host(int argc, char** argv, double seconds, const std::vector<std::string>& songs) {
-    if (!EnterHome(argv))
-        return 1;
-    ProbeApplication qtApp(argc, argv);
-    QApplication::setApplicationName("ZEM");
-    Running run(qtApp, songs);
-    if (!run.Start())
-        return 1;
-    if (run.decks.size() != 4) {
-        std::fprintf(stderr, "zem-ui-bench: %zu decks opened, not 4\n", run.decks.size());
-        return 1;
-    }
-    // Events every 250 ms ahead of each deck, from 200 ms on, for the length of the run.
-    Lateness late;
-    const int perDeck = std::max(1, int(seconds * 4));
-    late.ms.reserve(static_cast<size_t>(perDeck) * run.decks.size());
-    for (CZEMDoc* d : run.decks) {
-        const int channel = d->GetDevice()->GetChannel();
-        unsigned long now = 0;
-        ZEM_Device_GetPosition(now, channel);
-        for (int k = 0; k < perDeck; ++k)
-            ZEM_Device_AddProgressEvent(now + 200 + 250ul * static_cast<unsigned long>(k),
-                                        RecordLateness, &late, k, channel);
-    }
-    std::vector<double> calls;
-    std::thread plugin([&] {
-        const int64_t end = NowNs() + static_cast<int64_t>(seconds * 1e9);
-        while (NowNs() < end) {
-            const int64_t begin = NowNs();
-            unsigned long ms = 0;
-            ZEM_Device_GetPosition(ms, -4);
-            calls.push_back(static_cast<double>(NowNs() - begin) / 1e3);
-            // A plug-in polls; it does not spin.
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    return WithFourDecks(argc, argv, songs, [&](ProbeApplication&, Running& run) {
+        // Events every 250 ms ahead of each deck, from 200 ms on, for the length of the run.
+        Lateness late;
+        const int perDeck = std::max(1, int(seconds * 4));
+        late.ms.reserve(static_cast<size_t>(perDeck) * run.decks.size());
+        for (CZEMDoc* d : run.decks) {
+            const int channel = d->GetDevice()->GetChannel();
+            unsigned long now = 0;
+            ZEM_Device_GetPosition(now, channel);
+            for (int k = 0; k < perDeck; ++k)
+                ZEM_Device_AddProgressEvent(now + 200 + 250ul * static_cast<unsigned long>(k),
+                                            RecordLateness, &late, k, channel);
         }
-        QMetaObject::invokeMethod(
-            qApp, [] { QApplication::exit(0); }, Qt::QueuedConnection);
+        std::vector<double> calls;
+        std::thread plugin([&] {
+            const int64_t end = NowNs() + static_cast<int64_t>(seconds * 1e9);
+            while (NowNs() < end) {
+                const int64_t begin = NowNs();
+                unsigned long ms = 0;
+                ZEM_Device_GetPosition(ms, -4);
+                calls.push_back(static_cast<double>(NowNs() - begin) / 1e3);
+                // A plug-in polls; it does not spin.
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+            QMetaObject::invokeMethod(
+                qApp, [] { QApplication::exit(0); }, Qt::QueuedConnection);
+        });
+        QApplication::exec();
+        plugin.join();
+        // The last events are still ahead of the decks when the run stops.
+        Running::Wait(400);
+        std::lock_guard<std::mutex> guard(late.lock);
+        std::printf("host calls from a plug-in thread: %zu; progress events fired: %zu of %d\n",
+                    calls.size(), late.ms.size(), perDeck * 4);
+        if (!run.AllPlayed() || calls.empty() || late.ms.empty())
+            return 1;
+        PrintResult("host_call", "us", calls);
+        PrintResult("progress_late", "ms", late.ms);
+        return 0;
     });
-    QApplication::exec();
-    plugin.join();
-    // The last events are still ahead of the decks when the run stops.
-    Running::Wait(400);
-    std::lock_guard<std::mutex> guard(late.lock);
-    std::printf("host calls from a plug-in thread: %zu; progress events fired: %zu of %d\n",
-                calls.size(), late.ms.size(), perDeck * 4);
-    if (!run.AllPlayed() || calls.empty() || late.ms.empty())
-        return 1;
-    PrintResult("host_call", "us", calls);
-    PrintResult("progress_late", "ms", late.ms);
-    return 0;
 }
 
 int Usage() {

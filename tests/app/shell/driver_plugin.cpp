@@ -2,13 +2,14 @@
 // "Driver view" (also under "&New"), and, from a thread of its own, the deck on the crossfader's
 // left started with an event 300 ms in whose callback (on the deck's playback thread) starts the
 // right deck and fades over to it. What it saw is kept for the test, which finds it through the
-// exported DriverReport.
+// exported GetDriverReport.
 #include "app/framework/zem_child_frame.h"
 #include "app/framework/zem_document.h"
 #include "app/framework/zem_view.h"
 #include "contracts/hostlink.h"
 #include "contracts/interface_module.h"
 #include "contracts/view_descriptor.h"
+#include "driver_report.h"
 
 #include <atomic>
 #include <chrono>
@@ -16,18 +17,6 @@
 #include <thread>
 
 #define DRIVER_EXPORT extern "C" __attribute__((visibility("default")))
-
-struct DriverReport {
-    std::atomic<int> constructed{0};
-    std::atomic<int> destructed{0};
-    std::atomic<int> leftChannel{-2};
-    std::atomic<int> played{0};
-    std::atomic<int> fired{0};
-    std::atomic<long> lateness{-1};
-    std::atomic<int> rightStarted{0};
-    std::atomic<int> faded{0};
-    std::atomic<bool> done{false};
-};
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "app/shell/program_extensions.h"
 #include "app/shell/request_channel.h"
 #include "contracts/hostlink.h"
+#include "driver_report.h"
 #include "engine/deck/mixer_device.h"
 #include "engine/effects/global_dsp_list.h"
 #include "test_program.h"
@@ -57,19 +58,6 @@ bool PumpUntil(RequestChannel& channel, const std::function<bool()>& done,
     }
     return done();
 }
-
-// What the test plug-in saw (test_driver.so).
-struct DriverReport {
-    std::atomic<int> constructed{0};
-    std::atomic<int> destructed{0};
-    std::atomic<int> leftChannel{-2};
-    std::atomic<int> played{0};
-    std::atomic<int> fired{0};
-    std::atomic<long> lateness{-1};
-    std::atomic<int> rightStarted{0};
-    std::atomic<int> faded{0};
-    std::atomic<bool> done{false};
-};
 
 struct Fired {
     std::atomic<int> count{0};

@@ -1,13 +1,13 @@
 // The example plug-in against a fake host: its logic directly, then the built library as the
 // program sees it, loaded with dlopen and driven through its exports and view descriptor, with
 // its widgets on the offscreen platform.
+#include "../../hostlink/idle_host.h"
 #include "app/framework/doc_string.h"
 #include "app/framework/zem_child_frame.h"
 #include "app/framework/zem_document.h"
 #include "app/framework/zem_view.h"
 #include "contracts/interface_module.h"
 #include "contracts/view_descriptor.h"
-#include "hostlink/host_api.h"
 #include "plugins/fader_sides/fader_sides_model.h"
 
 #include <QApplication>
@@ -42,11 +42,8 @@ struct FakeDeck {
 };
 
 // Decks answered from the fields below, view and fade requests recorded; installed for its life.
-class FakeHost : public zem::hostlink::HostApi {
+class FakeHost : public IdleHost {
 public:
-    FakeHost() { zem::hostlink::InstallHostApi(this); }
-    ~FakeHost() override { zem::hostlink::InstallHostApi(nullptr); }
-
     std::map<int, FakeDeck> decks; // by deck ID
     int leftId = -1;               // the deck on each crossfader side, -1 for none
     int rightId = -1;
@@ -67,28 +64,6 @@ public:
     long AddView(ZEM_ViewDescriptor* v) override { return added.push_back(v), 0; }
     long RemoveView(ZEM_ViewDescriptor* v) override { return removed.push_back(v), 1; }
     int FadeFader(int side, unsigned long ms) override { return fades.emplace_back(side, ms), 1; }
-
-    std::string ZemPath(int) override { return {}; }
-    std::string FileTypes() override { return {}; }
-    bool ChooseFiles(bool, std::string&) override { return false; }
-    bool AppClosing() override { return false; }
-    bool FullFileInfo(const std::string&, ZEM_FileInfo&) override { return false; }
-    int NewChannel(const std::string&) override { return -1; }
-    int Play(int) override { return 0; }
-    int Stop(int) override { return 0; }
-    int PlayPause(int) override { return 0; }
-    int CloseChannel(int) override { return 0; }
-    int ShowChannel(int) override { return 0; }
-    int MovePosition(int, long) override { return 0; }
-    int CuePosition(int, int, unsigned long&, unsigned long&) override { return 0; }
-    bool LastFileEjected(int, std::string&) override { return false; }
-    int AddProgressEvent(int, unsigned long, ZEM_ProgressCallback, void*, int) override {
-        return 0;
-    }
-    int RemoveProgressEvent(int, int) override { return -1; }
-    int RemoveAllProgressEvents(int) override { return -1; }
-    int AddGlobalDsp(const std::string&, int) override { return 0; }
-    int RemoveGlobalDsp(const std::string&, int) override { return 0; }
 
 private:
     const FakeDeck* find(int c) {
