@@ -100,18 +100,24 @@ bool ZemDocument::CanCloseFrame(ZemChildFrame* frame) {
 }
 
 bool ZemDocument::DoFileSave() {
-    QString path = m_path;
+    return DoSave(m_path);
+}
+
+bool ZemDocument::DoSave(const QString& target, bool replace) {
+    QString path = target;
     if (path.isEmpty()) {
         const QString filter =
             m_template ? QString::fromStdString(m_template->GetDocString(kDocStringFilterName))
                        : QString();
-        path = QFileDialog::getSaveFileName(nullptr, QStringLiteral("Save As"), m_title, filter);
+        path = QFileDialog::getSaveFileName(
+            nullptr, replace ? QStringLiteral("Save As") : QStringLiteral("Save Copy As"), m_title,
+            filter);
         if (path.isEmpty())
             return false;
     }
     if (!OnSaveDocument(path))
         return false;
-    if (path != m_path) {
+    if (replace && path != m_path) {
         SetPathName(path);
         ZemDocManager* manager = m_template ? m_template->GetDocManager() : nullptr;
         if (manager && manager->GetRecentFileList())

@@ -52,6 +52,9 @@ public:
     virtual bool CanCloseFrame(ZemChildFrame* frame);
     // Saves to the document's file, asking for a name when it has none.
     virtual bool DoFileSave();
+    // Saves to path; an empty path asks for one (Save As). With replace the document takes the
+    // new name, otherwise it saves a copy.
+    virtual bool DoSave(const QString& path, bool replace = true);
 
     // File Close and File Save.
     bool OnCommand(int id) override;

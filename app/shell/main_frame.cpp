@@ -233,8 +233,12 @@ void CMainFrame::PlaceChildFrame(ZemChildFrame* frame) {
                     std::max(0, area.height() - own.height()));
         return;
     }
-    if (!DeckViewOf(frame))
+    if (!DeckViewOf(frame)) {
+        // Any other window (a plug-in's, such as a playlist) goes to the bottom-left corner,
+        // beside the board, where the decks along the top leave it in sight.
+        frame->move(0, std::max(0, area.height() - own.height()));
         return;
+    }
     int earlier = 0;
     for (QMdiSubWindow* w : m_workspace->subWindowList())
         if (w != frame && DeckViewOf(w))

@@ -211,10 +211,24 @@ bool CZEMApp::ProcessCommandLine() {
     // strips and crossfader sides as they come.
     if (m_commandLine.files.empty() || !HasMixerBoard())
         OnFileNew();
-    // A file that does not open was reported by its document; the others still open.
-    for (const std::string& file : m_commandLine.files)
-        OpenDocumentFile(file);
+    // A file that does not open was reported by its document; the others still open. Files
+    // that no template claims yet may be an interface plug-in's (playlists): they open once the
+    // plug-ins are loaded.
+    for (const std::string& file : m_commandLine.files) {
+        if (ClaimedByTemplate(file))
+            OpenDocumentFile(file);
+        else
+            m_filesAfterPlugins.push_back(file);
+    }
     return true;
+}
+
+bool CZEMApp::ClaimedByTemplate(const std::string& path) const {
+    const QString file = QString::fromStdString(path);
+    for (ZemDocTemplate* t : m_documents.GetTemplates())
+        if (t->MatchDocType(file) >= kConfidenceYesNative)
+            return true;
+    return false;
 }
 
 void CZEMApp::ShowMainWindow() {
@@ -224,6 +238,10 @@ void CZEMApp::ShowMainWindow() {
 
 void CZEMApp::LoadInterfacePlugins() {
     m_extensions.LoadInterfacePlugins();
+    std::vector<std::string> files;
+    files.swap(m_filesAfterPlugins);
+    for (const std::string& file : files)
+        OpenDocumentFile(file);
 }
 
 void CZEMApp::ShowSplash() {
@@ -352,9 +370,33 @@ std::vector<std::pair<std::string, std::string>> CZEMApp::InputFileTypes() const
     return types;
 }
 
+std::vector<std::pair<std::string, std::string>> CZEMApp::OpenableFileTypes() const {
+    std::vector<std::pair<std::string, std::string>> types = InputFileTypes();
+    // The songs first, then what interface plug-ins open (playlists), named without the
+    // pattern their filter name carries.
+    const size_t songs = types.size();
+    for (ZemDocTemplate* t : m_documents.GetTemplates()) {
+        std::string name = t->GetDocString(kDocStringFilterName);
+        const std::string ext = t->GetDocString(kDocStringFilterExt);
+        if (const size_t open = name.find(" ("); open != std::string::npos)
+            name.erase(open);
+        const auto same = [&](const auto& type) { return type.second == ext; };
+        if (!name.empty() && !ext.empty() &&
+            std::none_of(types.begin(), types.begin() + static_cast<std::ptrdiff_t>(songs), same))
+            types.emplace_back(name, ext);
+    }
+    return types;
+}
+
 std::vector<std::string> CZEMApp::ChooseSongFiles(QWidget* parent, bool multiple) {
-    OpenFilePrompt prompt(parent ? parent : m_mainFrame.get(), m_profile,
-                          FileFilters(InputFileTypes()), m_startDir);
+    return ChooseFiles(parent, multiple, InputFileTypes());
+}
+
+std::vector<std::string>
+CZEMApp::ChooseFiles(QWidget* parent, bool multiple,
+                     const std::vector<std::pair<std::string, std::string>>& types) {
+    OpenFilePrompt prompt(parent ? parent : m_mainFrame.get(), m_profile, FileFilters(types),
+                          m_startDir);
     if (multiple)
         prompt.setFileMode(QFileDialog::ExistingFiles);
     std::vector<std::string> chosen;
@@ -363,8 +405,10 @@ std::vector<std::string> CZEMApp::ChooseSongFiles(QWidget* parent, bool multiple
 }
 
 void CZEMApp::OnFileOpen() {
-    if (const std::string chosen = ChooseSongFile(m_mainFrame.get()); !chosen.empty())
-        OpenDocumentFile(chosen);
+    const std::vector<std::string> chosen =
+        ChooseFiles(m_mainFrame.get(), false, OpenableFileTypes());
+    if (!chosen.empty())
+        OpenDocumentFile(chosen.front());
 }
 
 void CZEMApp::OnFileNew() {

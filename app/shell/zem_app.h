@@ -61,12 +61,14 @@ public:
     // the main frame is.
     RequestChannel& Requests() { return *m_requests; }
     InterfaceRequests& RequestHandler() { return *m_requestHandler; }
-    // The open-file prompt of File | Open; empty on cancel.
+    // The open-file prompt for one song; empty on cancel.
     std::string ChooseSongFile(QWidget* parent);
     // The input modules' file types: (description, ";"-separated extensions) each.
     std::vector<std::pair<std::string, std::string>> InputFileTypes() const;
     // The same prompt, several files allowed when multiple is set; empty on cancel.
     std::vector<std::string> ChooseSongFiles(QWidget* parent, bool multiple);
+    // What File Open offers: the songs, then the kinds of file interface plug-ins open.
+    std::vector<std::pair<std::string, std::string>> OpenableFileTypes() const;
 
     // Opens a file as a document, as File | Open and the command line do; null when it failed
     // (the user was told).
@@ -120,6 +122,11 @@ private:
     void OnGeneralSettings();
     void OnBackgroundSettings();
     bool HasMixerBoard() const;
+    // Some template takes path as its own kind of file.
+    bool ClaimedByTemplate(const std::string& path) const;
+    std::vector<std::string>
+    ChooseFiles(QWidget* parent, bool multiple,
+                const std::vector<std::pair<std::string, std::string>>& types);
 
     ZemProfile& m_profile;
     ShellDialogs& m_dialogs;
@@ -142,6 +149,8 @@ private:
     bool m_shutDown = false;
     bool m_keepSession = false;
     std::string m_openFilesAtStart;
+    // Command-line files that wait for the interface plug-ins.
+    std::vector<std::string> m_filesAfterPlugins;
 };
 
 } // namespace zem::shell
