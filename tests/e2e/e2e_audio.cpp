@@ -2,8 +2,11 @@
 // device recorded while zem was driven, to tell which deck was heard when.
 //   e2e_audio tone FILE HZ SECONDS
 //   e2e_audio check FILE CLICK RIGHT FADER
+//   e2e_audio sequence FILE FADE_SECONDS HZ HZ HZ... (see e2e_sequence.cpp)
 // The three times are the seconds after zem's start at which deck 0 was started, deck 1 was
 // started from the menu, and the crossfader reached its right end.
+#include "tests/e2e/e2e_signal.h"
+
 #include <sndfile.h>
 
 #include <algorithm>
@@ -16,9 +19,9 @@
 
 namespace {
 
-constexpr int kRate = 44100;
+using e2e::kRate;
+using e2e::kWindowSeconds;
 constexpr double kToneAmplitude = 0.25;
-constexpr double kWindowSeconds = 0.1;
 // A song is present at half its loudest level in the recording or more, and absent at a fiftieth
 // (34 dB down) or less: a deck's level depends on its volume setting, which the test leaves as
 // the program starts it. Below the floor it was not heard at all.
@@ -53,21 +56,6 @@ int Tone(const char* path, double hz, double seconds) {
     return ok ? 0 : 1;
 }
 
-// Amplitude of one frequency in a Hann-windowed block (Goertzel).
-double Level(const std::vector<double>& x, size_t begin, size_t n, double hz) {
-    const double w = 2 * std::numbers::pi * hz / kRate, coeff = 2 * std::cos(w);
-    double s1 = 0, s2 = 0, gain = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const double hann = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * double(i) / double(n));
-        gain += hann;
-        const double s = x[begin + i] * hann + coeff * s1 - s2;
-        s2 = s1;
-        s1 = s;
-    }
-    const double re = s1 - s2 * std::cos(w), im = s2 * std::sin(w);
-    return 2 * std::sqrt(re * re + im * im) / gain;
-}
-
 enum State { kSilence, kOnlyA, kBoth, kOnlyB, kUnclear };
 constexpr const char* kStateNames[] = {"silence", "440 only", "both", "660 only", "between"};
 
@@ -87,31 +75,12 @@ struct Run {
 };
 
 int Check(const char* path, const double actions[3]) {
-    SF_INFO info{};
-    SNDFILE* f = sf_open(path, SFM_READ, &info);
-    if (!f) {
-        std::fprintf(stderr, "e2e_audio: cannot read %s: %s\n", path, sf_strerror(nullptr));
+    std::vector<double> mono;
+    if (!e2e::ReadMono(path, mono))
         return 1;
-    }
-    std::vector<double> frames(static_cast<size_t>(info.frames) * info.channels);
-    const sf_count_t got = sf_readf_double(f, frames.data(), info.frames);
-    sf_close(f);
-    if (info.samplerate != kRate || info.channels != 2 || got != info.frames) {
-        std::fprintf(stderr, "e2e_audio: %s: %d Hz, %d channels, %lld of %lld frames read\n", path,
-                     info.samplerate, info.channels, static_cast<long long>(got),
-                     static_cast<long long>(info.frames));
-        return 1;
-    }
-    std::vector<double> mono(static_cast<size_t>(got));
-    for (size_t i = 0; i < mono.size(); ++i)
-        mono[i] = 0.5 * (frames[2 * i] + frames[2 * i + 1]);
+    const auto got = static_cast<long long>(mono.size());
 
-    const auto window = static_cast<size_t>(kWindowSeconds * kRate);
-    std::vector<double> a, b;
-    for (size_t at = 0; at + window <= mono.size(); at += window) {
-        a.push_back(Level(mono, at, window, 440));
-        b.push_back(Level(mono, at, window, 660));
-    }
+    const std::vector<double> a = e2e::Levels(mono, 440), b = e2e::Levels(mono, 660);
     const double peakA = a.empty() ? 0 : *std::max_element(a.begin(), a.end());
     const double peakB = b.empty() ? 0 : *std::max_element(b.begin(), b.end());
     std::vector<State> states;
@@ -202,6 +171,9 @@ int Check(const char* path, const double actions[3]) {
 
 } // namespace
 
+// e2e_sequence.cpp
+int Sequence(const char* path, double fadeSeconds, const std::vector<double>& tones);
+
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "tone" && argc == 5)
@@ -210,7 +182,14 @@ int main(int argc, char** argv) {
         const double actions[3] = {std::atof(argv[3]), std::atof(argv[4]), std::atof(argv[5])};
         return Check(argv[2], actions);
     }
+    if (mode == "sequence" && argc >= 6) {
+        std::vector<double> tones;
+        for (int i = 4; i < argc; ++i)
+            tones.push_back(std::atof(argv[i]));
+        return Sequence(argv[2], std::atof(argv[3]), tones);
+    }
     std::fprintf(stderr, "usage: e2e_audio tone FILE HZ SECONDS\n"
-                         "       e2e_audio check FILE CLICK RIGHT FADER\n");
+                         "       e2e_audio check FILE CLICK RIGHT FADER\n"
+                         "       e2e_audio sequence FILE FADE_SECONDS HZ HZ HZ...\n");
     return 2;
 }

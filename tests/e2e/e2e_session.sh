@@ -94,8 +94,12 @@ expect_state() { # window-pattern control regex what
   fail "$4: $2 shows \"$s\", not /$3/"
 }
 
-# Starts zem on the two songs; returns once the map names a deck's play button and the
-# crossfader, with the main window focused.
+# What zem is started on, and when it counts as started: by default the two songs, once the map
+# names deck 1's play button and the crossfader. A session may set both before start_zem.
+zem_files=(songs/a440.wav songs/b660.wav)
+zem_ready() { [ -n "$(centre "$deck1" playButton)" ] && [ -n "$(centre "$board" crossfader)" ]; }
+
+# Starts zem on its files; returns once it is ready, with the main window focused.
 start_zem() {
   # For sanitizer builds: libdbus, reached through Qt, leaks a buffer that is not ours to free.
   # The suppression is for zem only, so leaks of our own still fail the run.
@@ -104,15 +108,14 @@ start_zem() {
   (cd "$work" && exec env HOME="$work/user" XDG_RUNTIME_DIR="$work/runtime" \
     XDG_CONFIG_HOME="$work/user/.config" ZEM_PROFILE="$work/profile.ini" QT_QPA_PLATFORM=xcb \
     LSAN_OPTIONS="$zem_lsan" "$bin/zem" --home "$home" --widget-map "$work/map.txt" \
-    songs/a440.wav songs/b660.wav >"$work/zem.out" 2>"$work/zem.err") &
+    "${zem_files[@]}" >"$work/zem.out" 2>"$work/zem.err") &
   zem_pid=$!
   for _ in $(seq 300); do
-    [ -n "$(centre "$deck1" playButton)" ] && [ -n "$(centre "$board" crossfader)" ] && break
+    zem_ready && break
     kill -0 "$zem_pid" 2>/dev/null || fail "zem ended during start-up"
     sleep 0.1
   done
-  [ -n "$(centre "$deck1" playButton)" ] && [ -n "$(centre "$board" crossfader)" ] ||
-    fail "no play button or crossfader in the map"
+  zem_ready || fail "zem was not ready: its windows are not in the map"
   local main
   main=$(timeout 10 xdotool search --sync --name '^ZEM$' | head -n 1)
   [ -n "$main" ] || fail "no window named ZEM"
