@@ -4,6 +4,7 @@
 #include "plugins/playlists/formats/playlist_columns.h"
 #include "plugins/playlists/formats/playlist_format.h"
 #include "plugins/playlists/formats/playlist_paths.h"
+#include "tests/platform/test_dir.h"
 
 #include <benchmark/benchmark.h>
 
@@ -45,19 +46,6 @@ std::vector<const PlaylistEntry*> Rows(const std::vector<PlaylistEntry>& entries
     return rows;
 }
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zembenchXXXXXX").string();
-        path = mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-    std::string path;
-};
-
 } // namespace
 
 static void BM_PlaylistParse10k(benchmark::State& state) {
@@ -69,8 +57,8 @@ static void BM_PlaylistParse10k(benchmark::State& state) {
 BENCHMARK(BM_PlaylistParse10k)->Unit(benchmark::kMillisecond);
 
 static void BM_PlaylistRead10k(benchmark::State& state) {
-    TempFolder dir;
-    const std::string file = dir.path + "/big.zpl";
+    TestDir dir;
+    const std::string file = dir.path() + "/big.zpl";
     std::ofstream(file, std::ios::binary) << FormatPlaylist(Rows(MakeEntries()));
     for (auto _ : state)
         benchmark::DoNotOptimize(ReadPlaylist(file));
@@ -87,11 +75,11 @@ BENCHMARK(BM_PlaylistFormat10k)->Unit(benchmark::kMillisecond);
 
 // With the fsync that keeps the old file safe until the new one is on disk.
 static void BM_PlaylistWrite10k(benchmark::State& state) {
-    TempFolder dir;
+    TestDir dir;
     const auto entries = MakeEntries();
     const auto rows = Rows(entries);
     for (auto _ : state)
-        if (!WritePlaylist(dir.path + "/big.zpl", rows))
+        if (!WritePlaylist(dir.path() + "/big.zpl", rows))
             state.SkipWithError("save failed");
 }
 BENCHMARK(BM_PlaylistWrite10k)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -112,13 +100,13 @@ static void BM_PlaylistSortRows10k(benchmark::State& state) {
 BENCHMARK(BM_PlaylistSortRows10k)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 static void BM_PlaylistExpandFolder1000(benchmark::State& state) {
-    TempFolder dir;
-    std::filesystem::create_directory(dir.path + "/crate");
+    TestDir dir;
+    std::filesystem::create_directory(dir.path() + "/crate");
     for (int i = 0; i < 1000; ++i)
-        std::ofstream(dir.path + "/crate/track " + std::to_string(i) + ".mp3") << "x";
+        std::ofstream(dir.path() + "/crate/track " + std::to_string(i) + ".mp3") << "x";
     for (auto _ : state) {
         size_t added = 0;
-        ExpandPath(dir.path + "/crate", [&](const std::string&) { ++added; });
+        ExpandPath(dir.path() + "/crate", [&](const std::string&) { ++added; });
         if (added != 1000)
             state.SkipWithError("files missing");
     }
