@@ -15,9 +15,12 @@ struct Registry {
     std::unordered_map<uint64_t, std::shared_ptr<AutoDjLink>> links;
 };
 
+// An object of the library, gone when the program unloads the plug-in. By then every Auto DJ has
+// removed its events from the decks (window close), and the decks are closed at exit, so no
+// playback thread calls in any more; a heap registry would only look leaked once unloaded.
 Registry& TheRegistry() {
-    static Registry* registry = new Registry; // never destroyed: playback threads may outlive it
-    return *registry;
+    static Registry registry;
+    return registry;
 }
 
 } // namespace
