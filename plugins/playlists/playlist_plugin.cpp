@@ -17,10 +17,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 void* g_module = nullptr;
+
+// The descriptor blocks the initialiser handed out. The host also initialises a plug-in it only
+// scans and then unloads without constructing it, so the destructor never frees that block:
+// whatever is left goes when the library is unloaded.
+struct Blocks {
+    std::vector<ZEM_ViewDescriptor*> live;
+    ~Blocks() {
+        for (ZEM_ViewDescriptor* b : live)
+            std::free(b);
+    }
+};
+Blocks& TheBlocks() {
+    static Blocks blocks;
+    return blocks;
+}
 
 ZemDocument* MakeDocument() {
     return new playlists::CPlaylistDoc;
@@ -63,6 +79,7 @@ void Destruct(void* data) {
     // Closes the open playlists as well, before the library goes.
     ZEM_Interface_RemoveView(&views[0]);
     ZEM_Interface_RemoveView(&views[1]);
+    std::erase(TheBlocks().live, views);
     std::free(views);
 }
 
@@ -86,6 +103,7 @@ DLLInitializeInterfaceModuleFunctionTable(InterfaceModuleFunctionTable** table) 
     auto* views = static_cast<ZEM_ViewDescriptor*>(std::calloc(2, sizeof(ZEM_ViewDescriptor)));
     if (!views)
         return 0;
+    TheBlocks().live.push_back(views);
     for (int i = 0; i < 2; ++i) {
         views[i].reserved1 = views[i].reserved2 = 1;
         views[i].inFileNew = views[i].openAtOnce = 1;
