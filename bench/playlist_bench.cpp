@@ -39,17 +39,10 @@ std::vector<PlaylistEntry> MakeEntries() {
     return entries;
 }
 
-std::vector<const PlaylistEntry*> Rows(const std::vector<PlaylistEntry>& entries) {
-    std::vector<const PlaylistEntry*> rows;
-    for (const PlaylistEntry& e : entries)
-        rows.push_back(&e);
-    return rows;
-}
-
 } // namespace
 
 static void BM_PlaylistParse10k(benchmark::State& state) {
-    const std::string text = FormatPlaylist(Rows(MakeEntries()));
+    const std::string text = FormatPlaylist(InArrayOrder(MakeEntries()));
     for (auto _ : state)
         benchmark::DoNotOptimize(ParsePlaylist(text, "/home/dj/Lists/big.zpl"));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
@@ -59,7 +52,7 @@ BENCHMARK(BM_PlaylistParse10k)->Unit(benchmark::kMillisecond);
 static void BM_PlaylistRead10k(benchmark::State& state) {
     TestDir dir;
     const std::string file = dir.path() + "/big.zpl";
-    std::ofstream(file, std::ios::binary) << FormatPlaylist(Rows(MakeEntries()));
+    std::ofstream(file, std::ios::binary) << FormatPlaylist(InArrayOrder(MakeEntries()));
     for (auto _ : state)
         benchmark::DoNotOptimize(ReadPlaylist(file));
 }
@@ -67,7 +60,7 @@ BENCHMARK(BM_PlaylistRead10k)->Unit(benchmark::kMillisecond);
 
 static void BM_PlaylistFormat10k(benchmark::State& state) {
     const auto entries = MakeEntries();
-    const auto rows = Rows(entries);
+    const auto rows = InArrayOrder(entries);
     for (auto _ : state)
         benchmark::DoNotOptimize(FormatPlaylist(rows));
 }
@@ -77,7 +70,7 @@ BENCHMARK(BM_PlaylistFormat10k)->Unit(benchmark::kMillisecond);
 static void BM_PlaylistWrite10k(benchmark::State& state) {
     TestDir dir;
     const auto entries = MakeEntries();
-    const auto rows = Rows(entries);
+    const auto rows = InArrayOrder(entries);
     for (auto _ : state)
         if (!WritePlaylist(dir.path() + "/big.zpl", rows))
             state.SkipWithError("save failed");

@@ -86,13 +86,8 @@ CPlaylistDoc* CPlaylistDoc::OpenElsewhere(const QString& path) const {
 }
 
 bool CPlaylistDoc::OnSaveDocument(const QString& path) {
-    std::vector<const PlaylistEntry*> order;
-    if (m_rowOrder) {
-        order = m_rowOrder();
-    } else {
-        for (const PlaylistEntry& e : m_entries)
-            order.push_back(&e);
-    }
+    const std::vector<const PlaylistEntry*> order =
+        m_rowOrder ? m_rowOrder() : InArrayOrder(m_entries);
     if (!WritePlaylist(path.toStdString(), order))
         return false;
     SetModifiedFlag(false);
@@ -129,7 +124,6 @@ bool CPlaylistDoc::DoSave(const QString& path, bool replace) {
 
 void CPlaylistDoc::DeleteContents() {
     m_entries.clear();
-    m_total = 0;
 }
 
 bool CPlaylistDoc::CanCloseFrame(ZemChildFrame* frame) {
@@ -175,14 +169,8 @@ void CPlaylistDoc::RefreshEntry(int index) {
 }
 
 void CPlaylistDoc::UpdateTotal() {
-    m_total = TotalSeconds(m_entries);
     SetTitle(QString::fromStdString(
-        PlaylistWindowTitle(GetTitle().toStdString(), m_total, IsModified())));
-}
-
-void CPlaylistDoc::ClearPlayedMarks() {
-    for (PlaylistEntry& e : m_entries)
-        e.played = false;
+        PlaylistWindowTitle(GetTitle().toStdString(), TotalSeconds(m_entries), IsModified())));
 }
 
 } // namespace playlists

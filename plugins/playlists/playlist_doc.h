@@ -16,7 +16,6 @@ namespace playlists {
 class CPlaylistDoc : public ZemDocument {
 public:
     std::vector<PlaylistEntry>& Entries() { return m_entries; }
-    uint32_t TotalTime() const { return m_total; }
     // The entries in the order a save writes them; the view sets it to its rows' order.
     void SetRowOrder(std::function<std::vector<const PlaylistEntry*>()> order) {
         m_rowOrder = std::move(order);
@@ -35,7 +34,6 @@ public:
     // The file information lookup of entry index, with "Refreshing ..." in the status bar.
     void RefreshEntry(int index);
     void UpdateTotal();
-    void ClearPlayedMarks();
 
     // The lookup itself: asks the host for the file's tempo and length. Silent on failure (the
     // entry keeps 0 and is not asked again until refreshed).
@@ -46,7 +44,6 @@ private:
     CPlaylistDoc* OpenElsewhere(const QString& path) const;
 
     std::vector<PlaylistEntry> m_entries;
-    uint32_t m_total = 0;
     std::function<std::vector<const PlaylistEntry*>()> m_rowOrder;
     bool m_asked = false; // the user answered the save question for this closing
 };

@@ -71,7 +71,6 @@ public:
     void MoveSelectedTo(int target);
     // A header click: by that column, reversed when it is the column sorted last.
     void SortByColumn(int column);
-    int SortColumn() const { return m_sortColumn; }
     bool SortAscending() const { return m_ascending; }
     // Find next: selects and focuses the row found (true), or leaves nothing selected.
     bool Find(const FindRequest& request, const std::function<bool()>& askWrap);

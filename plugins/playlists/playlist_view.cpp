@@ -35,63 +35,39 @@ namespace {
 
 constexpr int kPollMs = 50;
 
-// The view's keys, as its accelerator table has them; Enter only while the list has the focus.
+// The view's keys, as its accelerator table has them.
+struct ViewKey {
+    int key;
+    Qt::KeyboardModifiers mods;
+    CPlaylistView::Command command;
+};
+constexpr ViewKey kViewKeys[] = {
+    {Qt::Key_Space, Qt::NoModifier, CPlaylistView::kMarkNext},
+    {Qt::Key_Insert, Qt::NoModifier, CPlaylistView::kAddFiles},
+    {Qt::Key_Delete, Qt::NoModifier, CPlaylistView::kRemove},
+    {Qt::Key_Return, Qt::NoModifier, CPlaylistView::kOpenSelected},
+    {Qt::Key_Enter, Qt::NoModifier, CPlaylistView::kOpenSelected},
+    {Qt::Key_N, Qt::ControlModifier, CPlaylistView::kFadeToNext},
+    {Qt::Key_F, Qt::ControlModifier, CPlaylistView::kFind},
+    {Qt::Key_A, Qt::ControlModifier, CPlaylistView::kAutoDj},
+};
+
+// Enter only while the list has the focus.
 bool CommandOfKey(const QKeyEvent& key, bool inList, CPlaylistView::Command& command) {
     const Qt::KeyboardModifiers mods =
         key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
-    if (mods == Qt::NoModifier) {
-        switch (key.key()) {
-        case Qt::Key_Space:
-            command = CPlaylistView::kMarkNext;
-            return true;
-        case Qt::Key_Insert:
-            command = CPlaylistView::kAddFiles;
-            return true;
-        case Qt::Key_Delete:
-            command = CPlaylistView::kRemove;
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            command = CPlaylistView::kOpenSelected;
-            return inList;
-        default:
-            return false;
+    for (const ViewKey& k : kViewKeys)
+        if (k.key == key.key() && k.mods == mods) {
+            command = k.command;
+            return inList || command != CPlaylistView::kOpenSelected;
         }
-    }
-    if (mods == Qt::ControlModifier) {
-        switch (key.key()) {
-        case Qt::Key_N:
-            command = CPlaylistView::kFadeToNext;
-            return true;
-        case Qt::Key_F:
-            command = CPlaylistView::kFind;
-            return true;
-        case Qt::Key_A:
-            command = CPlaylistView::kAutoDj;
-            return true;
-        default:
-            return false;
-        }
-    }
     return false;
 }
 
 } // namespace
 
-void PostLink::Post(const std::function<void()>& call) {
-    std::lock_guard<std::mutex> hold(m_lock);
-    if (m_view)
-        QMetaObject::invokeMethod(m_view, call, Qt::QueuedConnection);
-}
-
-void PostLink::Forget() {
-    std::lock_guard<std::mutex> hold(m_lock);
-    m_view = nullptr;
-}
-
 CPlaylistView::CPlaylistView(QWidget* parent)
     : ZemView(parent), m_host(std::make_unique<HostlinkDeckHost>()),
-      m_post(std::make_shared<PostLink>(this)),
       m_random(static_cast<unsigned>(std::time(nullptr))) {
     m_table = new PlaylistTable(this);
     m_table->setObjectName(QStringLiteral("list"));
@@ -157,7 +133,7 @@ CPlaylistView::CPlaylistView(QWidget* parent)
 
 CPlaylistView::~CPlaylistView() {
     BeforeClose(false);
-    m_post->Forget();
+    // Retiring the Auto DJ waits for the progress callbacks inside it: none posts after this.
     m_autoDj.reset();
 }
 
@@ -299,7 +275,6 @@ void CPlaylistView::RunCommand(Command command) {
     switch (command) {
     case kMarkNext:
         m_rows->MarkFocusedAsNext();
-        m_model->Reset();
         Sync();
         break;
     case kFadeToNext:
@@ -478,11 +453,15 @@ bool CPlaylistView::AskContinueAfterError() {
 }
 
 void CPlaylistView::Post(int kind, int channel) {
-    m_post->Post([this, kind, channel] {
-        if (m_autoDj)
-            m_autoDj->OnDeviceEvent(kind, channel);
-        Sync();
-    });
+    // Thread-safe; a step still queued when the view goes is dropped with it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, kind, channel] {
+            if (m_autoDj)
+                m_autoDj->OnDeviceEvent(kind, channel);
+            Sync();
+        },
+        Qt::QueuedConnection);
 }
 
 void CPlaylistView::SetAutoDjChecked(bool on) {

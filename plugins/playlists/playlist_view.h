@@ -13,7 +13,6 @@
 #include <QPointer>
 
 #include <memory>
-#include <mutex>
 #include <random>
 
 class QCheckBox;
@@ -27,20 +26,6 @@ class CPlaylistDoc;
 class FindPanel;
 class PlaylistTable;
 class PlaylistTableModel;
-
-// Hands the Auto DJ's posted events to the view on its thread. It outlives the view (a deck's
-// playback thread may still post), and forgets the view when the view goes.
-class PostLink {
-public:
-    explicit PostLink(QObject* view) : m_view(view) {}
-    // Thread: any.
-    void Post(const std::function<void()>& call);
-    void Forget();
-
-private:
-    std::mutex m_lock;
-    QObject* m_view;
-};
 
 class CPlaylistView : public ZemView, private AutoDjWindow {
     Q_OBJECT
@@ -113,7 +98,6 @@ private:
     std::unique_ptr<PlaylistRows> m_rows;
     std::unique_ptr<DeckHost> m_host;
     std::unique_ptr<AutoDj> m_autoDj;
-    std::shared_ptr<PostLink> m_post;
     PlaylistTable* m_table = nullptr;
     PlaylistTableModel* m_model = nullptr;
     QPushButton* m_menuButton = nullptr;

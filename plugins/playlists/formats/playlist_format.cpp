@@ -123,6 +123,14 @@ std::vector<PlaylistEntry> ParsePlaylist(std::string_view bytes, std::string_vie
     return entries;
 }
 
+std::vector<const PlaylistEntry*> InArrayOrder(const std::vector<PlaylistEntry>& entries) {
+    std::vector<const PlaylistEntry*> order;
+    order.reserve(entries.size());
+    for (const PlaylistEntry& e : entries)
+        order.push_back(&e);
+    return order;
+}
+
 std::string FormatPlaylist(const std::vector<const PlaylistEntry*>& rowOrder) {
     std::string out;
     out.reserve(16 + rowOrder.size() * 80);

@@ -27,6 +27,8 @@ std::vector<PlaylistEntry> ReadPlaylist(const std::string& path);
 
 // The ".zpl" text of the entries in the given order: a "<1.80>" header line, then one
 // "path|BPM|total time|last played" line each, LF-terminated, in UTF-8. Null rows are skipped.
+// The entries as they stand in the array, for a save in array order.
+std::vector<const PlaylistEntry*> InArrayOrder(const std::vector<PlaylistEntry>& entries);
 std::string FormatPlaylist(const std::vector<const PlaylistEntry*>& rowOrder);
 // Writes FormatPlaylist to a temporary file beside path and renames it over path, so that a
 // failed save leaves the old file as it was. False on any failure.

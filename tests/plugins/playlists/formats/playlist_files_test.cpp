@@ -35,13 +35,6 @@ std::vector<PlaylistEntry> Load(const TestDir& dir, const std::string& name,
     return ReadPlaylist(dir.file(name));
 }
 
-std::vector<const PlaylistEntry*> Rows(const std::vector<PlaylistEntry>& entries) {
-    std::vector<const PlaylistEntry*> rows;
-    for (const PlaylistEntry& e : entries)
-        rows.push_back(&e);
-    return rows;
-}
-
 } // namespace
 
 TEST(PlaylistFormat, HeaderVersionDecidesTheFields) {
@@ -155,7 +148,7 @@ TEST(PlaylistFormat, EncodingsBecomeUtf8) {
     e = Load(dir, "u.zpl", "\xEF\xBB\xBF<1.80>\n" + name + "|128.000000|61|0\n");
     ASSERT_EQ(e.size(), 1u);
     EXPECT_EQ(e[0].Path(), dir.file(name));
-    ASSERT_TRUE(WritePlaylist(dir.file("u.zpl"), Rows(e)));
+    ASSERT_TRUE(WritePlaylist(dir.file("u.zpl"), InArrayOrder(e)));
     EXPECT_EQ(ReadFile(dir.file("u.zpl")), "<1.80>\n" + dir.file(name) + "|128.000000|61|0\n");
 
     EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));         // overlong "/"
