@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -31,6 +33,10 @@ QString StateOf(const QWidget* w) {
         state = label->text();
     else if (const auto* button = qobject_cast<const QAbstractButton*>(w))
         state = button->text() + (button->isChecked() ? QStringLiteral(" checked") : QString());
+    else if (const auto* edit = qobject_cast<const QLineEdit*>(w))
+        state = edit->text();
+    else if (const auto* combo = qobject_cast<const QComboBox*>(w))
+        state = combo->currentText();
     else if (const auto* list = qobject_cast<const QListWidget*>(w)) {
         QStringList selected;
         for (const QListWidgetItem* item : list->selectedItems())
@@ -42,10 +48,15 @@ QString StateOf(const QWidget* w) {
     return state;
 }
 
+// The child window holding the control, or the dialog it is in (a dialog is a window of its
+// own, though the main window is its parent).
 QString OwnerTitle(const QWidget* widget) {
-    for (const QWidget* w = widget; w; w = w->parentWidget())
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
         if (const auto* sub = qobject_cast<const QMdiSubWindow*>(w))
             return sub->windowTitle();
+        if (w->isWindow() && w->parentWidget())
+            return w->windowTitle();
+    }
     return QStringLiteral("-");
 }
 

@@ -1,7 +1,8 @@
 // The "--widget-map FILE" option: once start-up has settled, and every 200 ms after, one line
 // per visible control that has a name, "WINDOW<TAB>NAME<TAB>X Y WIDTH HEIGHT<TAB>STATE" in
-// screen coordinates, WINDOW being the title of the child window holding it ("-" for the main
-// window's own), STATE what it shows (a slider's value, a text, a list's selected items). Test
+// screen coordinates, WINDOW being the title of the child window or dialog holding it ("-" for
+// the main window's own), STATE what it shows (a slider's value, a text, an edit field's or
+// drop-down's text, a list's selected items). Dialogs are mapped while they are open. Test
 // drivers that click real buttons with xdotool and check what happened read it; nothing in the
 // program depends on it.
 #pragma once

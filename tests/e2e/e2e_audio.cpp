@@ -3,6 +3,7 @@
 //   e2e_audio tone FILE HZ SECONDS
 //   e2e_audio check FILE CLICK RIGHT FADER
 //   e2e_audio sequence FILE FADE_SECONDS HZ HZ HZ... (see e2e_sequence.cpp)
+//   e2e_audio level FILE HZ FROM TO: the median level of HZ between two seconds, in dBFS
 // The three times are the seconds after zem's start at which deck 0 was started, deck 1 was
 // started from the menu, and the crossfader reached its right end.
 #include "tests/e2e/e2e_signal.h"
@@ -169,6 +170,27 @@ int Check(const char* path, const double actions[3]) {
     return 1;
 }
 
+// The median level of hz, in dB below full scale, over the windows between two seconds of the
+// recording; a driver compares two spans to tell what a control did to the sound.
+int PrintLevel(const char* path, double hz, double from, double to) {
+    std::vector<double> mono;
+    if (!e2e::ReadMono(path, mono))
+        return 1;
+    const std::vector<double> levels = e2e::Levels(mono, hz);
+    const auto first = static_cast<size_t>(std::max(0.0, from / kWindowSeconds));
+    const auto last = std::min(levels.size(), static_cast<size_t>(to / kWindowSeconds));
+    if (first >= last) {
+        std::fprintf(stderr, "e2e_audio: %s has no windows between %.1f and %.1f s\n", path, from,
+                     to);
+        return 1;
+    }
+    std::vector<double> span(levels.begin() + static_cast<long>(first),
+                             levels.begin() + static_cast<long>(last));
+    std::nth_element(span.begin(), span.begin() + static_cast<long>(span.size() / 2), span.end());
+    std::printf("%.1f\n", 20 * std::log10(std::max(span[span.size() / 2], 1e-9)));
+    return 0;
+}
+
 } // namespace
 
 // e2e_sequence.cpp
@@ -188,8 +210,11 @@ int main(int argc, char** argv) {
             tones.push_back(std::atof(argv[i]));
         return Sequence(argv[2], std::atof(argv[3]), tones);
     }
+    if (mode == "level" && argc == 6)
+        return PrintLevel(argv[2], std::atof(argv[3]), std::atof(argv[4]), std::atof(argv[5]));
     std::fprintf(stderr, "usage: e2e_audio tone FILE HZ SECONDS\n"
                          "       e2e_audio check FILE CLICK RIGHT FADER\n"
-                         "       e2e_audio sequence FILE FADE_SECONDS HZ HZ HZ...\n");
+                         "       e2e_audio sequence FILE FADE_SECONDS HZ HZ HZ...\n"
+                         "       e2e_audio level FILE HZ FROM TO\n");
     return 2;
 }
