@@ -133,8 +133,11 @@ void CMainFrame::buildMenus() {
     QMenu* settings = menuBar()->addMenu("&Settings");
     addCommand(settings, kCmdDeviceSettings, "&Device settings...");
     addCommand(settings, kCmdMixerSettings, MenuText(kCmdMixerSettings));
-    addCommand(settings, kCmdAdvancedSettings, "A&dvanced settings...");
-    addCommand(settings, kCmdAudioSetupWizard, "&Audio setup wizard...");
+    // Where the engine's and the wizard's messages send the user.
+    QMenu* audio = settings->addMenu("A&udio settings");
+    addCommand(audio, kCmdAudioGeneralSettings, "General settings...");
+    addCommand(audio, kCmdAdvancedSettings, "A&dvanced settings...");
+    addCommand(audio, kCmdAudioSetupWizard, "&Audio setup wizard...");
     settings->addSeparator();
     QMenu* skins = settings->addMenu("S&kins");
     addCommand(skins, kCmdSkinsEnabled, "Enable skins")->setCheckable(true);

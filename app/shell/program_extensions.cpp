@@ -2,6 +2,7 @@
 
 #include "app/shell/zem_app.h"
 
+#include "app/audio_settings/audio_wizard_sheet.h"
 #include "app/decks/app_context.h"
 #include "app/decks/mixer_board/app_mixer.h"
 #include "app/keys/command_table.h"
@@ -151,6 +152,11 @@ void ProgramExtensions::ClosePluginViews() {
 void ProgramExtensions::OfferNewInterfacePlugins() {
     if (m_app)
         m_plugins.OfferNew(m_app->Profile());
+}
+
+void ProgramExtensions::RunAudioWizard() {
+    if (m_app && m_app->Mixer().GetOutputManager())
+        ::RunAudioWizard(m_frame, *m_app->Mixer().GetOutputManager());
 }
 
 void ProgramExtensions::LoadKeyMap() {

@@ -46,6 +46,10 @@ public:
     void OfferNewInterfacePlugins() override;
     InterfacePluginHost& Plugins() { return m_plugins; }
 
+    // Over the program's sound cards; it may change the global DSP list too.
+    bool HasAudioWizard() const override { return true; }
+    void RunAudioWizard() override;
+
     // "sfx.cfg" of the SFX folder: the pads on the program's mixer, each a keyboard command.
     void ReadSoundEffects() override;
     void WriteSoundEffects() override;

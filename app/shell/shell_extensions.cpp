@@ -25,6 +25,9 @@ void ShellExtensions::OfferNewInterfacePlugins() {}
 bool ShellExtensions::ShowSplash() {
     return true;
 }
+bool ShellExtensions::HasAudioWizard() const {
+    return false;
+}
 void ShellExtensions::RunAudioWizard() {}
 void ShellExtensions::ShowTipOfTheDay() {}
 

@@ -39,6 +39,8 @@ public:
     virtual void OfferNewInterfacePlugins();
     // The splash; returns whether it should show at the next start.
     virtual bool ShowSplash();
+    // The audio setup wizard, modal; without one its command stays off.
+    virtual bool HasAudioWizard() const;
     virtual void RunAudioWizard();
     virtual void ShowTipOfTheDay();
 };

@@ -36,9 +36,10 @@ inline constexpr int kCmdStopRightChannel = 32819;
 inline constexpr int kCmdShowLeftChannel = 32833;
 inline constexpr int kCmdShowRightChannel = 32834;
 inline constexpr int kCmdShowNextChannel = 32835;
-// Settings menu. Device settings, the wizard, keys and interface plug-ins belong to later
-// parts of the program; until they are there nobody owns them and their items stay disabled.
+// Settings menu.
 inline constexpr int kCmdDeviceSettings = 32803;
+// "General settings..." of the audio settings: the sync time and each card's speed offset.
+inline constexpr int kCmdAudioGeneralSettings = 32806;
 inline constexpr int kCmdAdvancedSettings = 32807;
 inline constexpr int kCmdSkinsEnabled = 32859;
 inline constexpr int kCmdSkinSettings = 32857;

@@ -1,12 +1,18 @@
 #include "app/shell/zem_app.h"
 
+#include "app/audio_settings/advanced_audio_sheet.h"
+#include "app/audio_settings/audio_settings_sheet.h"
 #include "app/decks/deck_view/deck_factories.h"
+#include "app/decks/deck_view/mixer_device_view.h"
 #include "app/decks/deck_view/zem_doc.h"
 #include "app/decks/mixer_board/app_mixer.h"
 #include "app/decks/mixer_board/board_commands.h"
 #include "app/decks/mixer_view/mixer_factories.h"
 #include "app/decks/mixer_view/mixer_settings_sheet.h"
 #include "app/decks/mixer_view/mixer_view.h"
+#include "app/device_settings/device_settings_sheet.h"
+#include "app/effects/deck_effects_dialog.h"
+#include "app/equalizer/equalizer_window.h"
 #include "app/framework/zem_doc_template.h"
 #include "app/framework/zem_document.h"
 #include "app/shell/general_dialog.h"
@@ -66,6 +72,8 @@ CZEMApp::CZEMApp(ZemProfile& profile, ShellDialogs& dialogs, ShellExtensions& ex
 CZEMApp::~CZEMApp() {
     if (!m_shutDown)
         ExitInstance();
+    CMixerDeviceView::SetEqualizerOpener({});
+    CMixerDeviceView::SetEffectsDialogOpener({});
     WriteSoundEffects();
     UnloadSkin();
     DeleteMixer();
@@ -157,8 +165,17 @@ void CZEMApp::AddDocTemplates() {
         m_documents.AddDocTemplate(std::move(deck));
     }
     // Their documents, frames and views come with the parts that build those windows.
+    // The equalizer window is a second view of a deck's own document.
     m_equalizerTemplate = m_documents.AddDocTemplate(std::make_unique<ZemDocTemplate>(
-        kEqualizerTemplateId, kEqualizerDocString, nullptr, nullptr, nullptr));
+        kEqualizerTemplateId, kEqualizerDocString, nullptr, MakeEqualizerFrame, MakeEqualizerView));
+    CMixerDeviceView::SetEqualizerOpener([this](CMixerDeviceView& view) {
+        if (CZEMDoc* deck = view.GetDeckDocument())
+            OpenEqualizerWindow(*m_equalizerTemplate, *deck);
+    });
+    CMixerDeviceView::SetEffectsDialogOpener([](CMixerDeviceView& view) {
+        if (MixerDevice* deck = view.GetDevice())
+            ShowDeckEffectsDialog(&view, *deck);
+    });
     m_waveEditorTemplate = m_documents.AddDocTemplate(std::make_unique<ZemDocTemplate>(
         kWaveEditorTemplateId, kWaveEditorDocString, nullptr, nullptr, nullptr));
     m_recorderTemplate = m_documents.AddDocTemplate(std::make_unique<ZemDocTemplate>(
@@ -463,6 +480,20 @@ bool CZEMApp::OnCommand(int id) {
     case kCmdGeneralSettings:
         OnGeneralSettings();
         return true;
+    case kCmdDeviceSettings:
+        ShowDeviceSettings(m_mainFrame.get(), *m_mixer, m_profile);
+        return true;
+    case kCmdAudioGeneralSettings:
+        ::ShowGeneralAudioSettings(m_mainFrame.get(), *m_mixer->GetOutputManager());
+        ShellSettings(m_profile).SetSyncTime(::GetSyncTime());
+        return true;
+    case kCmdAdvancedSettings:
+        ::ShowAdvancedAudioSettings(m_mainFrame.get(), *m_mixer->GetOutputManager());
+        m_mixer->UpdateVolumes();
+        return true;
+    case kCmdAudioSetupWizard:
+        m_extensions.RunAudioWizard();
+        return true;
     case kCmdSkinsEnabled:
         settings.SetSkinsEnabled(!settings.SkinsEnabled());
         m_dialogs.ShowMessage(kRestartForSkins);
@@ -509,6 +540,12 @@ bool CZEMApp::OnUpdateCommand(int id, ZemCommandState& state) {
     case kCmdGeneralSettings:
     case kCmdBackgroundSettings:
     case kCmdSkinSettings:
+    case kCmdDeviceSettings:
+    case kCmdAudioGeneralSettings:
+    case kCmdAdvancedSettings:
+        return true;
+    case kCmdAudioSetupWizard:
+        state.Enable(m_extensions.HasAudioWizard());
         return true;
     case zem::board::kCmdMixerSettings:
         state.Enable(HasMixerBoard());

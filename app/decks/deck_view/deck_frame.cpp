@@ -2,13 +2,16 @@
 
 #include "app/decks/deck_view/mixer_device_view.h"
 #include "app/decks/deck_window/deck_commands.h"
+#include "app/framework/zem_document.h"
 #include "app/framework/zem_profile.h"
+#include "app/framework/zem_view.h"
 #include "engine/deck/mixer_device.h"
 
 #include <QCloseEvent>
 #include <QMessageBox>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -73,6 +76,14 @@ void CDeckFrame::closeEvent(QCloseEvent* event) {
     if (!MayCloseDeck(this, view ? view->GetDevice() : nullptr)) {
         event->ignore();
         return;
+    }
+    // The deck's other windows (its equalizer) show the same song: they go with the deck, or
+    // the song would stay loaded behind them.
+    if (ZemDocument* document = GetActiveDocument()) {
+        const std::vector<ZemView*> views = document->GetViews();
+        for (ZemView* other : views)
+            if (ZemChildFrame* frame = other->GetParentFrame(); frame && frame != this)
+                frame->close();
     }
     ZemChildFrame::closeEvent(event);
 }
