@@ -6,7 +6,9 @@
 #include "../framework/memory_profile.h"
 #include "app/decks/app_context.h"
 #include "app/decks/deck_view/deck_frame.h"
+#include "app/decks/deck_view/mixer_device_view.h"
 #include "app/decks/deck_view/zem_doc.h"
+#include "app/decks/deck_window/deck_commands.h"
 #include "app/decks/mixer_board/app_mixer.h"
 #include "app/decks/mixer_board/board_commands.h"
 #include "app/decks/mixer_view/mixer_view.h"
@@ -38,6 +40,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <QTest>
 #include <QUrl>
@@ -395,4 +398,44 @@ TEST(Program, InterfaceRequestsAnswerByCodeOnTheInterfaceThreadFromAnyThread) {
     EXPECT_EQ(reply, 0);
     channel.RunQueued();
     EXPECT_EQ(p.Decks().size(), 1u) << "the abandoned request opened a deck";
+}
+
+// The settings commands open their dialogs over the main window; the deck's equalizer window is a
+// view of the deck's song and closes with the deck's window.
+TEST(Program, SettingsCommandsOpenTheirDialogsAndTheEqualizerGoesWithItsDeck) {
+    Program p;
+    ASSERT_TRUE(p.Start({p.Song("a.wav")}));
+    ASSERT_EQ(p.Decks().size(), 1u);
+    std::vector<std::string> titles;
+    for (int id : {kCmdDeviceSettings, kCmdAudioGeneralSettings, kCmdAdvancedSettings}) {
+        QTimer::singleShot(0, [&titles] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            titles.push_back(dialog ? dialog->windowTitle().toStdString() : "none");
+            if (dialog)
+                dialog->close();
+        });
+        EXPECT_TRUE(p.Route(id));
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"Device settings...", "General audio settings...",
+                                                "Advanced audio settings..."}));
+    // Without a wizard of its extensions the program leaves the command off.
+    ZemCommandState wizard;
+    p.app->MainFrame()->Router()->UpdateCommand(kCmdAudioSetupWizard, wizard);
+    EXPECT_FALSE(wizard.IsEnabled());
+
+    CMixerDeviceView* deck = p.Decks().front()->GetDeckView();
+    ASSERT_NE(deck, nullptr);
+    deck->ExecuteDeckCommand(zem::deckwin::kCmdEqualizer, Qt::NoModifier);
+    deck->ExecuteDeckCommand(zem::deckwin::kCmdEqualizer, Qt::NoModifier);
+    auto equalizers = [&p] {
+        int n = 0;
+        for (QMdiSubWindow* w : p.app->MainFrame()->Workspace()->subWindowList())
+            n += w->windowTitle().endsWith(" - Equalizer");
+        return n;
+    };
+    EXPECT_EQ(equalizers(), 1);
+    ASSERT_TRUE(deck->GetParentFrame()->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(equalizers(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&p] { return p.Decks().empty(); }, 2000));
 }
