@@ -178,6 +178,32 @@ private:
     Impl* impl_;
 };
 
+// What the audience hears: a copy of the final mix of the master sub-channel, taken by the
+// card that plays it. The card's callback fills a ring of four seconds; the reader (one thread)
+// takes from it. When the reader falls behind, what does not fit is dropped and counted.
+class ZEM_EXPORT OutputCapture {
+public:
+    struct Impl;
+    explicit OutputCapture(Impl* impl);
+    ~OutputCapture();
+
+    // The card that plays the master sub-channel.
+    const char* GetOutputDeviceName();
+    // Mixed bytes waiting to be read (whole frames).
+    unsigned long GetCaptureBytesAvailable();
+    // Copies at most bytes mixed bytes (whole frames) into data; returns the count.
+    unsigned long ReadCapture(unsigned char* data, unsigned long bytes);
+    // 16-bit interleaved stereo at the card's rate.
+    void GetWaveFormat(WAVEFORMATEX* format);
+    // Frames the card mixed that did not fit into the ring.
+    unsigned long long GetDroppedFrames();
+
+    Impl* GetImpl() { return impl_; }
+
+private:
+    Impl* impl_;
+};
+
 // A sound card driven by hand, for tests of the engine: it has no thread and no clock of its
 // own. Each Advance runs the card's mixing callback once for the given number of frames, on
 // the calling thread, and returns what the card would have played.
@@ -226,6 +252,13 @@ public:
     InputDevice* GetInputDevice(int index);
     void GetOutputDevicesList(std::vector<OutputDevice*>& devices);
     void GetInputDevicesList(std::vector<InputDevice*>& devices);
+    // Starts copying the mix of the master sub-channel from the first enabled card that plays
+    // it (opening the card when nothing plays on it yet). Null when no card plays the master
+    // sub-channel, it cannot be opened, or a capture is already open. The manager owns the
+    // capture; the capture stays on that card until it is closed.
+    OutputCapture* OpenMasterCapture();
+    // Stops the copy (waiting for a callback under way) and frees the capture.
+    void CloseMasterCapture(OutputCapture* capture);
 
 private:
     struct Impl;

@@ -1,4 +1,5 @@
 #include "soundrail/device_core.h"
+#include "soundrail/master_capture.h"
 
 #include "platform/clock.h"
 
@@ -93,6 +94,10 @@ bool DeviceCore::RemoveGroup(OutputGroup::Impl* group) {
     }
     if (!found)
         return true;
+    return WaitOutCallback();
+}
+
+bool DeviceCore::WaitOutCallback() {
     // Wait until no callback that might still hold the pointer runs. Sequentially consistent
     // with the callback's own increment and slot loads: either the callback sees the empty
     // slot, or this sees it running.
@@ -257,6 +262,9 @@ void DeviceCore::RenderBlock(int16_t* out, unsigned n) {
             o[static_cast<size_t>(i) * channels] = static_cast<int16_t>(shifted - kRound);
         }
     }
+    // The recorder hears exactly what the master sub-channel plays.
+    if (CaptureRing* ring = capture.load(std::memory_order_seq_cst))
+        ring->Push(out, n, channels, pairOf(master.load(std::memory_order_acquire)));
 }
 
 bool DetachGroup(OutputGroup::Impl* group) {

@@ -27,6 +27,7 @@ inline constexpr const char kStoppedResponding[] =
     "its channels can be assigned to another device.";
 
 struct DeviceCore;
+class CaptureRing;
 
 // How a card's callback gets called: a system stream, a thread, or nothing (hand-driven).
 class Backend {
@@ -71,6 +72,9 @@ struct DeviceCore {
 
     std::atomic<OutputGroup::Impl*> slots[kMaxGroups];
     std::atomic<uint64_t> callbackSeq{0};
+    // The master mix's copy for a recorder, or null; set and cleared on the user-interface
+    // thread, read by the callback (freed only once WaitOutCallback has returned).
+    std::atomic<CaptureRing*> capture{nullptr};
 
     std::mutex backendMutex; // guards backend; held while a stream opens or closes
     std::unique_ptr<Backend> backend;
@@ -101,6 +105,9 @@ struct DeviceCore {
     bool AddGroup(OutputGroup::Impl* group);
     // False when a callback still ran after two seconds (the group must then not be freed).
     bool RemoveGroup(OutputGroup::Impl* group);
+    // Waits until a callback that may have seen a pointer taken out just before has ended;
+    // false when one still ran after two seconds.
+    bool WaitOutCallback();
     // The sub-channel that plays channel (-1: sound effects) here; 0 when none.
     int SubChannelFor(int channel) const;
 

@@ -2,6 +2,7 @@
 // Every call runs on the user-interface thread.
 #include "soundrail/device_core.h"
 #include "soundrail/input_device.h"
+#include "soundrail/master_capture.h"
 #include "soundrail/module_backend.h"
 #include "soundrail/output_module.h"
 #include "soundrail/resampler.h"
@@ -32,7 +33,8 @@ struct OutputManager::Impl {
     std::vector<std::unique_ptr<DeviceCore>> devices;
     std::vector<std::unique_ptr<ManualOutputClock>> manual;
     std::vector<std::unique_ptr<InputDevice>> inputs;
-    soundrail::Watchdog watchdog; // declared after devices: it ends before they go
+    std::unique_ptr<OutputCapture> capture; // the master mix's copy, while a recorder has it
+    soundrail::Watchdog watchdog;           // declared after devices: it ends before they go
     bool finalized = false;
 
     DeviceCore* AddDevice(const std::string& name, int channels, unsigned rate,
@@ -119,6 +121,7 @@ OutputDevice* ManualOutputClock::GetDevice() {
 OutputManager::OutputManager() : impl_(new Impl) {}
 
 OutputManager::~OutputManager() {
+    CloseMasterCapture(impl_->capture.get());
     impl_->watchdog.Stop();
     for (auto& d : impl_->devices)
         d->StopBackend();
@@ -275,6 +278,37 @@ void OutputManager::GetInputDevicesList(std::vector<InputDevice*>& devices) {
     devices.clear();
     for (auto& i : impl_->inputs)
         devices.push_back(i.get());
+}
+
+OutputCapture* OutputManager::OpenMasterCapture() {
+    impl_->Finalize();
+    if (impl_->capture)
+        return nullptr;
+    for (auto& d : impl_->devices) {
+        if (d->disabled.load() || d->master.load() == 0)
+            continue;
+        if (!d->EnsureStarted())
+            return nullptr;
+        impl_->watchdog.Watch(d.get());
+        impl_->capture = std::make_unique<OutputCapture>(
+            new OutputCapture::Impl{d.get(), soundrail::CaptureRing(d->rate.load())});
+        d->capture.store(&impl_->capture->GetImpl()->ring, std::memory_order_seq_cst);
+        return impl_->capture.get();
+    }
+    return nullptr;
+}
+
+void OutputManager::CloseMasterCapture(OutputCapture* capture) {
+    if (!capture || capture != impl_->capture.get())
+        return;
+    DeviceCore* core = capture->GetImpl()->core;
+    core->capture.store(nullptr, std::memory_order_seq_cst);
+    // A card stuck in its callback may still hold the ring: better leak it than free it.
+    if (!core->WaitOutCallback()) {
+        (void)impl_->capture.release();
+        return;
+    }
+    impl_->capture.reset();
 }
 
 namespace {
