@@ -3,6 +3,8 @@
 #include "app/decks/deck_view/deck_widgets.h"
 #include "app/framework/zem_child_frame.h"
 #include "app/skins/skin_draw.h"
+#include "app/skins/skin_module.h"
+#include "app/waveform/wave_overview.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -61,6 +63,41 @@ private:
     QPoint m_frameStart;
     bool m_dragging = false;
 };
+
+// Skins have no place for the waveform overview: it takes a free strip just above the
+// position slider (else just below it), starting where the slider starts and as wide as the
+// skin's other controls leave room for, at least half the slider's width; without such room it
+// stays hidden.
+QRect OverviewPlace(const SkinModuleInfo& module, int windowHeight) {
+    const SkinControlPlace* slider = FindPlace(module, kSkinWindowDeck, ids::kPositionSlider);
+    if (!slider)
+        return {};
+    constexpr int kMaxHeight = 24, kMinHeight = 8, kGap = 2;
+    const QRect s(slider->x, slider->y, slider->width, slider->height);
+    const auto fit = [&](const QRect& strip) {
+        if (strip.top() < 0 || strip.bottom() >= windowHeight)
+            return QRect();
+        int right = strip.right();
+        for (int32_t i = 0; i < module.placeCount; ++i) {
+            const SkinControlPlace& p = module.places[i];
+            const QRect r(p.x, p.y, p.width, p.height);
+            if (p.window != kSkinWindowDeck || &p == slider || !r.intersects(strip))
+                continue;
+            if (r.left() <= strip.left())
+                return QRect();
+            right = std::min(right, r.left() - kGap - 1);
+        }
+        const QRect placed(strip.topLeft(), QPoint(right, strip.bottom()));
+        return placed.width() * 2 >= s.width() ? placed : QRect();
+    };
+    for (int h = kMaxHeight; h >= kMinHeight; --h) {
+        if (QRect r = fit({s.left(), s.top() - kGap - h, s.width(), h}); !r.isEmpty())
+            return r;
+        if (QRect r = fit({s.left(), s.bottom() + 1 + kGap, s.width(), h}); !r.isEmpty())
+            return r;
+    }
+    return {};
+}
 
 } // namespace
 
@@ -149,6 +186,11 @@ CMixerDeviceViewSkins::CMixerDeviceViewSkins(const CSkin& skin, const SkinModule
                 painter.fillRect(widget.rect(), QColor(0xff, 0x8c, 0x1a, 90));
         });
     m_skinned->Apply();
+    if (const QRect place = OverviewPlace(module, m_skinned->WindowSize().height());
+        !place.isEmpty()) {
+        GetWaveOverview()->setGeometry(place);
+        GetWaveOverview()->show();
+    }
     // The caption's own buttons and texts lie on the title bar.
     for (QWidget* w : {static_cast<QWidget*>(m_captionText), m_light,
                        static_cast<QWidget*>(minimise), static_cast<QWidget*>(close)})

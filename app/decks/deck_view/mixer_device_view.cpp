@@ -9,6 +9,7 @@
 #include "app/decks/deck_window/deck_window_settings.h"
 #include "app/framework/zem_doc_manager.h"
 #include "app/framework/zem_doc_template.h"
+#include "app/waveform/wave_overview.h"
 #include "contracts/skin_module.h"
 #include "engine/deck/mixer_device.h"
 #include "engine/foundations/zem_exception.h"
@@ -49,6 +50,11 @@ CMixerDeviceView::Opener& EqualizerOpener() {
 }
 
 CMixerDeviceView::Opener& EffectsOpener() {
+    static CMixerDeviceView::Opener opener;
+    return opener;
+}
+
+CMixerDeviceView::Opener& WaveEditorOpener() {
     static CMixerDeviceView::Opener opener;
     return opener;
 }
@@ -180,6 +186,13 @@ void CMixerDeviceView::BuildControls() {
         if (m_syncing || m_position->isSliderDown())
             return;
         m_logic.PositionSliderReleased(value); // a click on the groove or a key
+        AfterGesture();
+    });
+
+    m_overview = new WaveOverview(this);
+    m_overview->SetSeekHandler([this](double fraction) {
+        m_logic.PositionSliderReleased(
+            static_cast<int>(fraction * MixerDeviceViewLogic::kPositionSliderMax + 0.5));
         AfterGesture();
     });
 
@@ -355,6 +368,7 @@ void CMixerDeviceView::BuildControls() {
     bottom->addWidget(menuButton);
     auto* left = new QVBoxLayout;
     left->addLayout(top);
+    left->addWidget(m_overview);
     left->addWidget(m_position);
     left->addLayout(transport);
     left->addLayout(cueRow);
@@ -471,6 +485,10 @@ bool CMixerDeviceView::ExecuteDeckCommand(int command, Qt::KeyboardModifiers key
         if (EqualizerOpener())
             EqualizerOpener()(*this);
         break;
+    case CommandOutcome::kOpenWaveEditor:
+        if (WaveEditorOpener())
+            WaveEditorOpener()(*this);
+        break;
     case CommandOutcome::kDone:
         break;
     }
@@ -500,6 +518,7 @@ void CMixerDeviceView::RefreshDisplay() {
     m_logic.OnDisplayTimer();
     SyncPosition();
     SyncReadout();
+    SyncOverview();
     RefreshPlayState();
 }
 
@@ -516,6 +535,7 @@ void CMixerDeviceView::AfterGesture() {
     m_logic.OnDisplayTimer();
     SyncPosition();
     SyncReadout();
+    SyncOverview();
     SyncPitch();
     RefreshPlayState();
     m_syncing = true;
@@ -541,6 +561,22 @@ void CMixerDeviceView::SyncPosition() {
     m_syncing = true;
     m_position->setValue(m_logic.GetPositionSliderValue());
     m_syncing = false;
+}
+
+void CMixerDeviceView::SyncOverview() {
+    MixerDevice* deck = m_logic.GetDevice();
+    if (!deck) {
+        m_overview->ShowSong({}, nullptr);
+        return;
+    }
+    char path[MixerDevice::kPathSize + 1] = {};
+    deck->GetFullPath(path);
+    // A new song starts its summary; the program's loader needs the program's mixer.
+    if (m_overview->SongPath() != path)
+        m_overview->ShowSong(path, AppContext().mixer && path[0]
+                                       ? zem::wave::ProgramWaveSummaryLoader().Load(path)
+                                       : nullptr);
+    m_overview->Poll(zem::wave::MarksOfDeck(*deck), zem::wave::SpanOfDeck(*deck));
 }
 
 void CMixerDeviceView::SyncReadout() {
@@ -695,4 +731,8 @@ void CMixerDeviceView::SetEqualizerOpener(Opener opener) {
 
 void CMixerDeviceView::SetEffectsDialogOpener(Opener opener) {
     EffectsOpener() = std::move(opener);
+}
+
+void CMixerDeviceView::SetWaveEditorOpener(Opener opener) {
+    WaveEditorOpener() = std::move(opener);
 }

@@ -25,6 +25,7 @@ class QCheckBox;
 class QLabel;
 class QMenu;
 class QSlider;
+class WaveOverview;
 
 class CMixerDeviceView : public ZemView, private zem::deckwin::DeckViewHost {
     Q_OBJECT
@@ -71,14 +72,17 @@ public:
     void OpenLoadSongDialog();
 
     QMenu* GetDeckMenu() const { return m_menu; }
+    // The song's waveform above the position slider.
+    WaveOverview* GetWaveOverview() const { return m_overview; }
     // Sets enabling and check marks of the deck menu.
     void UpdateDeckMenu();
     QSize sizeHint() const override;
 
-    // The equalizer window and the effect chooser are other windows'; the program installs
-    // how they are opened for a deck window.
+    // The equalizer window, the effect chooser and the wave editor are other windows'; the program
+    // installs how they are opened for a deck window.
     static void SetEqualizerOpener(Opener opener);
     static void SetEffectsDialogOpener(Opener opener);
+    static void SetWaveEditorOpener(Opener opener);
 
 protected:
     // The play button changed between play and pause.
@@ -102,6 +106,7 @@ private:
     void SyncPitch();
     void SyncPosition();
     void SyncReadout();
+    void SyncOverview();
     void SyncAll();
     void DeckChanged(MixerDevice& deck);
 
@@ -115,6 +120,7 @@ private:
     DeckButton* m_play = nullptr;
     DeckButton* m_cues[10] = {};
     PositionSlider* m_position = nullptr;
+    WaveOverview* m_overview = nullptr;
     MarkedSlider* m_pitch = nullptr;
     QSlider* m_volume = nullptr;
     QCheckBox* m_bendSwitch = nullptr;
