@@ -31,6 +31,7 @@ constexpr DeckMenuCommand kCommands[] = {
     {kCmdEnableEffects, "E&nable DSP Effects"},
     {kCmdEffectsDialog, "&DSP Plugins..."},
     {kCmdEqualizer, "&Equalizer..."},
+    {kCmdWaveEditor, "&Wave editor..."},
     {kCmdDeckSettings, nullptr},
 };
 

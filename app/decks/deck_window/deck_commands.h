@@ -33,6 +33,8 @@ inline constexpr int kCmdSaveNow = 32885;
 inline constexpr int kCmdEnableEffects = 32805;
 inline constexpr int kCmdEffectsDialog = 32878;
 inline constexpr int kCmdEqualizer = 32860;
+// The deck's wave editor window.
+inline constexpr int kCmdWaveEditor = 32808;
 inline constexpr int kCmdDeckSettings = 32843;
 
 // Bend messages of the skinned bend buttons and of the pitch keys.

@@ -594,6 +594,8 @@ CommandOutcome MixerDeviceViewLogic::Execute(int command, Modifiers keys, int di
         return CommandOutcome::kOpenEffectsDialog;
     case kCmdEqualizer:
         return CommandOutcome::kOpenEqualizer;
+    case kCmdWaveEditor:
+        return CommandOutcome::kOpenWaveEditor;
     case kCmdDeckSettings:
         ShowDeckSettings();
         break;

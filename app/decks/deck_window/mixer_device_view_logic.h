@@ -40,6 +40,7 @@ enum class CommandOutcome {
     kOpenFadeDialog,
     kOpenEffectsDialog,
     kOpenEqualizer,
+    kOpenWaveEditor,
 };
 
 struct CommandState {

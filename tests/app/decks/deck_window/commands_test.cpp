@@ -36,6 +36,7 @@ TEST(DeckMenu, EveryCommandHasItsNumberAndExactText) {
         {32805, "E&nable DSP Effects"},
         {32878, "&DSP Plugins..."},
         {32860, "&Equalizer..."},
+        {32808, "&Wave editor..."},
     };
     for (const auto& [command, text] : expected) {
         ASSERT_NE(DeckMenuText(command), nullptr) << command;

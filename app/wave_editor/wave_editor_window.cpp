@@ -1,0 +1,38 @@
+#include "app/wave_editor/wave_editor_window.h"
+
+#include "app/decks/deck_view/zem_doc.h"
+#include "app/framework/zem_doc_template.h"
+#include "app/wave_editor/wave_editor_frame.h"
+#include "app/wave_editor/wave_editor_view.h"
+
+#include <QMdiArea>
+
+ZemChildFrame* MakeWaveEditorFrame() {
+    return new CWaveEditorFrame();
+}
+
+ZemView* MakeWaveEditorView() {
+    return new CWaveEditorView();
+}
+
+void OpenWaveEditor(ZemDocTemplate& waveEditorTemplate, CZEMDoc& deck) {
+    for (ZemView* view : deck.GetViews()) {
+        auto* editor = qobject_cast<CWaveEditorView*>(view);
+        if (!editor)
+            continue;
+        if (ZemChildFrame* frame = editor->GetParentFrame()) {
+            if (frame->isMinimized())
+                frame->showNormal();
+            if (QMdiArea* area = frame->mdiArea())
+                area->setActiveSubWindow(frame);
+            else
+                frame->activateWindow();
+            frame->raise();
+            editor->Refresh();
+        }
+        return;
+    }
+    ZemChildFrame* frame = waveEditorTemplate.CreateNewFrame(&deck);
+    if (frame)
+        waveEditorTemplate.InitialUpdateFrame(frame, &deck, true);
+}
