@@ -53,8 +53,8 @@ mkdir -p "$home" "$work/user" "$work/runtime"
 chmod 700 "$work/runtime"
 "$here/../../scripts/wav-card-home" "$run" "$home" "$work/mix.wav" ||
   fail "cannot lay out the program directory"
-# Not a first run: no first-run question.
-printf '[Startup]\nVersion=1.80.04\n' >"$work/profile.ini"
+# Not a first run: no first-run question; and no splash or tip of the day over the windows.
+printf '[Startup]\nVersion=1.80.04\nShow splash=0\n[Tip]\nStartUp=1\n' >"$work/profile.ini"
 
 mkdir -p "$work/songs"
 "$audio" tone "$work/songs/a440.wav" 440 20 && "$audio" tone "$work/songs/b660.wav" 660 20 ||
