@@ -1,6 +1,22 @@
 #include "app/shell/command_line.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace zem::shell {
+
+namespace {
+
+bool EqualsNoCase(const std::string& a, const char* b) {
+    const std::string other(b);
+    return a.size() == other.size() &&
+           std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+} // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::string& startDir) {
     CommandLine cl;
@@ -8,6 +24,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::st
         const std::string& a = args[i];
         if (a.find("-log") != std::string::npos)
             cl.log = true;
+        if (EqualsNoCase(a, "-Embedding") || EqualsNoCase(a, "-Automation"))
+            cl.automation = true;
         if (a == "--home" || a == "--screenshot" || a == "--widget-map") {
             if (i + 1 >= args.size()) {
                 cl.errors.push_back(a + " needs a value");

@@ -14,6 +14,8 @@ struct CommandLine {
     std::string widgetMap;
     // "-log" anywhere in the raw command line, also inside a longer word.
     bool log = false;
+    // "-Embedding" or "-Automation": started by another program, nobody to greet.
+    bool automation = false;
     // In the order given; relative ones already resolved against the start directory.
     std::vector<std::string> files;
     // Unknown "--" options and options without their value.

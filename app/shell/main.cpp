@@ -86,6 +86,7 @@ int main(int argc, char** argv) {
         CZEMApp app(profile, dialogs, extensions, commandLine, home.startDir);
         extensions.SetFileChooser([&app](QWidget* parent) { return app.ChooseSongFile(parent); });
         app.SetKeepSession(screenshot);
+        extensions.SetStartupWindows(!screenshot);
         // A signal while start-up still runs (a first-run question open, say) closes once
         // start-up is over; the window does not close under steps still building it.
         bool started = false;

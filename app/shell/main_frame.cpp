@@ -118,6 +118,8 @@ void CMainFrame::buildMenus() {
                             {kCmdShowNextChannel, kMenuShowNext}})
         addCommand(mixer, id, text);
     mixer->addSeparator();
+    addCommand(mixer, kCmdRecorder, "&Recorder...");
+    mixer->addSeparator();
     QMenu* crossfader = mixer->addMenu("&Crossfader");
     QMenu* headphones = mixer->addMenu("&Headphone cueing");
     for (const BoardCommand& c : kBoardCommands) {
@@ -159,8 +161,17 @@ void CMainFrame::buildMenus() {
     addCommand(window, kCmdWindowCascade, "&Cascade");
     addCommand(window, kCmdWindowTile, "&Tile");
 
-    for (QMenu* menu : {m_fileMenu, mixer, settings, pads, window})
+    QMenu* help = zem::small::BuildHelpMenu(*menuBar());
+    zem::small::EnsureTipOfTheDayItem(*menuBar());
+    m_help = std::make_unique<zem::small::HelpCommands>(this, m_profile);
+    AddCommandTarget(m_help.get());
+
+    for (QMenu* menu : {m_fileMenu, mixer, settings, pads, window, help}) {
         m_router->AttachMenu(menu);
+        // Whatever rebuilt the menu bar meanwhile, the tip of the day heads the Help menu.
+        connect(menu, &QMenu::aboutToShow, this,
+                [this] { zem::small::EnsureTipOfTheDayItem(*menuBar()); });
+    }
     // Files opened since the menu last showed are in the list by now.
     connect(m_fileMenu, &QMenu::aboutToShow, this, [this] {
         if (const ZemRecentFileList* list = m_documents.GetRecentFileList())

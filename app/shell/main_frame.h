@@ -6,11 +6,13 @@
 #pragma once
 
 #include "app/framework/command_target.h"
+#include "app/small_windows/help_menu.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -98,6 +100,7 @@ private:
 
     ZemDocManager& m_documents;
     ZemProfile& m_profile;
+    std::unique_ptr<zem::small::HelpCommands> m_help;
     ShellDialogs& m_dialogs;
     QMdiArea* m_workspace;
     QLabel* m_centerPane;

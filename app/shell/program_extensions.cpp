@@ -14,6 +14,8 @@
 #include "app/shell/shell_texts.h"
 #include "app/skins/active_skin.h"
 #include "app/skins/skin_module.h"
+#include "app/small_windows/splash_dialog.h"
+#include "app/small_windows/tip_dialog.h"
 #include "engine/foundations/standard_dirs.h"
 #include "platform/ui_hooks.h"
 
@@ -152,6 +154,15 @@ void ProgramExtensions::ClosePluginViews() {
 void ProgramExtensions::OfferNewInterfacePlugins() {
     if (m_app)
         m_plugins.OfferNew(m_app->Profile());
+}
+
+bool ProgramExtensions::ShowSplash() {
+    return m_startupWindows ? zem::small::ShowSplashDialog(m_frame) : true;
+}
+
+void ProgramExtensions::ShowTipOfTheDay() {
+    if (m_startupWindows && m_app && !m_app->GetCommandLine().automation)
+        zem::small::ShowTipOfTheDay(m_frame, m_app->Profile());
 }
 
 void ProgramExtensions::RunAudioWizard() {

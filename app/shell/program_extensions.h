@@ -46,6 +46,12 @@ public:
     void OfferNewInterfacePlugins() override;
     InterfacePluginHost& Plugins() { return m_plugins; }
 
+    // The splash and the tip of the day show only in a run someone watches (not in tests or a
+    // screenshot run, where nobody would close them).
+    void SetStartupWindows(bool on) { m_startupWindows = on; }
+    bool ShowSplash() override;
+    void ShowTipOfTheDay() override;
+
     // Over the program's sound cards; it may change the global DSP list too.
     bool HasAudioWizard() const override { return true; }
     void RunAudioWizard() override;
@@ -83,6 +89,7 @@ private:
     std::string m_sfxFile; // empty: "sfx.cfg" in the SFX folder
     std::string m_keyFile = "./zemkeys.cfg";
     CZEMApp* m_app = nullptr;
+    bool m_startupWindows = false;
     // Last: its plug-ins go first, while the keys and pads they may know are still there.
     InterfacePluginHost m_plugins;
 };

@@ -36,6 +36,8 @@ inline constexpr int kCmdStopRightChannel = 32819;
 inline constexpr int kCmdShowLeftChannel = 32833;
 inline constexpr int kCmdShowRightChannel = 32834;
 inline constexpr int kCmdShowNextChannel = 32835;
+// "Mixer | Recorder...": the recorder window.
+inline constexpr int kCmdRecorder = 32809;
 // Settings menu.
 inline constexpr int kCmdDeviceSettings = 32803;
 // "General settings..." of the audio settings: the sync time and each card's speed offset.

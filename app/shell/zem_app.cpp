@@ -15,6 +15,7 @@
 #include "app/equalizer/equalizer_window.h"
 #include "app/framework/zem_doc_template.h"
 #include "app/framework/zem_document.h"
+#include "app/recorder/recorder_window.h"
 #include "app/shell/general_dialog.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/open_file_prompt.h"
@@ -25,6 +26,8 @@
 #include "app/skins/active_skin.h"
 #include "app/skins/skin_factories.h"
 #include "app/skins/skin_settings_dialog.h"
+#include "app/wave_editor/wave_editor_window.h"
+#include "app/waveform/wave_summary.h"
 #include "contracts/soundrail.h"
 #include "engine/foundations/app_closing.h"
 #include "engine/foundations/standard_dirs.h"
@@ -74,6 +77,7 @@ CZEMApp::~CZEMApp() {
         ExitInstance();
     CMixerDeviceView::SetEqualizerOpener({});
     CMixerDeviceView::SetEffectsDialogOpener({});
+    CMixerDeviceView::SetWaveEditorOpener({});
     WriteSoundEffects();
     UnloadSkin();
     DeleteMixer();
@@ -176,10 +180,16 @@ void CZEMApp::AddDocTemplates() {
         if (MixerDevice* deck = view.GetDevice())
             ShowDeckEffectsDialog(&view, *deck);
     });
-    m_waveEditorTemplate = m_documents.AddDocTemplate(std::make_unique<ZemDocTemplate>(
-        kWaveEditorTemplateId, kWaveEditorDocString, nullptr, nullptr, nullptr));
+    m_waveEditorTemplate = m_documents.AddDocTemplate(
+        std::make_unique<ZemDocTemplate>(kWaveEditorTemplateId, kWaveEditorDocString, nullptr,
+                                         MakeWaveEditorFrame, MakeWaveEditorView));
+    CMixerDeviceView::SetWaveEditorOpener([this](CMixerDeviceView& view) {
+        if (CZEMDoc* deck = view.GetDeckDocument())
+            OpenWaveEditor(*m_waveEditorTemplate, *deck);
+    });
     m_recorderTemplate = m_documents.AddDocTemplate(std::make_unique<ZemDocTemplate>(
-        kRecorderTemplateId, kRecorderDocString, nullptr, nullptr, nullptr));
+        kRecorderTemplateId, kRecorderDocString, MakeRecorderDocument, MakeRecorderFrame,
+        MakeRecorderView));
     m_documents.AddDocTemplate(std::make_unique<ZemDocTemplate>(
         kMixerTemplateId, kMixerDocString, NewMixerDocument, NewMixerFrame,
         skinned ? NewMixerViewSkins : NewMixerView));
@@ -365,6 +375,8 @@ void CZEMApp::DeleteMixer() {
     m_requestHandler.reset();
     m_mainFrame.reset();
     m_documents.CloseAllDocuments(true);
+    // The waveform worker decodes through the mixer's input modules.
+    zem::wave::ShutdownProgramWaveSummaryLoader();
     ZemAppContext& context = AppContext();
     context = ZemAppContext{};
     m_mixer.reset();
@@ -483,6 +495,9 @@ bool CZEMApp::OnCommand(int id) {
     case kCmdDeviceSettings:
         ShowDeviceSettings(m_mainFrame.get(), *m_mixer, m_profile);
         return true;
+    case kCmdRecorder:
+        OpenRecorderWindow(*m_recorderTemplate);
+        return true;
     case kCmdAudioGeneralSettings:
         ::ShowGeneralAudioSettings(m_mainFrame.get(), *m_mixer->GetOutputManager());
         ShellSettings(m_profile).SetSyncTime(::GetSyncTime());
@@ -541,6 +556,7 @@ bool CZEMApp::OnUpdateCommand(int id, ZemCommandState& state) {
     case kCmdBackgroundSettings:
     case kCmdSkinSettings:
     case kCmdDeviceSettings:
+    case kCmdRecorder:
     case kCmdAudioGeneralSettings:
     case kCmdAdvancedSettings:
         return true;

@@ -56,6 +56,7 @@ public:
     AppMixer& Mixer() { return *m_mixer; }
     ZemDocManager& Documents() { return m_documents; }
     ZemProfile& Profile() { return m_profile; }
+    const CommandLine& GetCommandLine() const { return m_commandLine; }
     const std::string& StartDirectory() const { return m_startDir; }
     // The interface requests of outside callers, answered on the interface thread; there once
     // the main frame is.
