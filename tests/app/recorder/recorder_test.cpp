@@ -12,9 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <vector>
@@ -213,6 +216,38 @@ TEST(Recorder, AnUnwritableFolderIsReportedAndPlaybackGoesOn) {
     rig.recorder.SetFolder(rig.out.path());
     EXPECT_TRUE(rig.recorder.Start());
     rig.recorder.Stop();
+}
+
+// A file-size limit makes the disk full for this process: writes beyond it fail as on a full
+// disk, and the recording must stop with a message, keep what it wrote, and leave the deck be.
+TEST(Recorder, AFullDiskStopsTheRecordingKeepsWhatWasWrittenAndPlaybackGoesOn) {
+    RecRig rig;
+    ASSERT_NE(rig.deck.group, nullptr);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit full = old;
+    full.rlim_cur = 64 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    ASSERT_TRUE(rig.recorder.Start());
+    const unsigned long start = zem::ClockMs();
+    while (Messages().empty() && zem::ClockMs() - start < 5000) {
+        rig.deck.Step(3);
+        rig.recorder.Poll();
+        zem::SleepMs(5);
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("The recording stopped"), std::string::npos) << Messages()[0];
+    EXPECT_FALSE(rig.recorder.IsRecording());
+    SF_INFO info;
+    const std::vector<short> file = ReadAll(rig.recorder.GetFilePath(), info);
+    EXPECT_GT(info.frames, 44100 / 10);
+    EXPECT_LE(std::filesystem::file_size(rig.recorder.GetFilePath()), 64u * 1024);
+    const size_t before = rig.deck.played.size();
+    rig.deck.Step(10);
+    EXPECT_GT(rig.deck.played.size(), before);
+    EXPECT_NE(rig.deck.played.back(), 0);
 }
 
 TEST(Recorder, TheMasterCopyDropsWhatDoesNotFitAndCountsIt) {
