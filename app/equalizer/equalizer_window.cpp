@@ -5,8 +5,6 @@
 #include "app/equalizer/equalizer_view.h"
 #include "app/framework/zem_doc_template.h"
 
-#include <QMdiArea>
-
 ZemChildFrame* MakeEqualizerFrame() {
     return new CEqualizerFrame();
 }
@@ -20,13 +18,7 @@ void OpenEqualizerWindow(ZemDocTemplate& equalizerTemplate, CZEMDoc& deck) {
         if (!qobject_cast<CEqualizerView*>(view))
             continue;
         if (ZemChildFrame* frame = view->GetParentFrame()) {
-            if (frame->isMinimized())
-                frame->showNormal();
-            if (QMdiArea* area = frame->mdiArea())
-                area->setActiveSubWindow(frame);
-            else
-                frame->activateWindow();
-            frame->raise();
+            frame->BringToFront();
             static_cast<CEqualizerView*>(view)->Refresh();
         }
         return;

@@ -94,6 +94,16 @@ void ZemChildFrame::OnInitialUpdateFrame(ZemDocument* document, bool makeVisible
     }
 }
 
+void ZemChildFrame::BringToFront() {
+    if (isMinimized())
+        showNormal();
+    if (QMdiArea* area = mdiArea())
+        area->setActiveSubWindow(this);
+    else
+        activateWindow();
+    raise();
+}
+
 void ZemChildFrame::closeEvent(QCloseEvent* event) {
     if (ZemDocument* document = GetActiveDocument()) {
         if (!document->CanCloseFrame(this)) {

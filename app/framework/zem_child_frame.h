@@ -29,6 +29,9 @@ public:
     // For frames holding several views: which one commands go to.
     void SetActiveView(ZemView* view);
     ZemDocument* GetActiveDocument() const;
+    // Shows the frame as it was before it was minimised, makes it the workspace's active
+    // window and puts it on top: what opening a window that is already open does.
+    void BringToFront();
 
     // Placement memory. The profile must outlive the frame; the template hands in the
     // manager's profile when it makes the frame.

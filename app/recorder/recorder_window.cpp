@@ -6,8 +6,6 @@
 #include "app/recorder/recorder_frame.h"
 #include "app/recorder/recorder_view.h"
 
-#include <QMdiArea>
-
 ZemDocument* MakeRecorderDocument() {
     return new CRecorderDoc();
 }
@@ -26,13 +24,7 @@ void OpenRecorderWindow(ZemDocTemplate& recorderTemplate) {
             ZemChildFrame* frame = view->GetParentFrame();
             if (!frame)
                 continue;
-            if (frame->isMinimized())
-                frame->showNormal();
-            if (QMdiArea* area = frame->mdiArea())
-                area->setActiveSubWindow(frame);
-            else
-                frame->activateWindow();
-            frame->raise();
+            frame->BringToFront();
             return;
         }
     }

@@ -5,8 +5,6 @@
 #include "app/wave_editor/wave_editor_frame.h"
 #include "app/wave_editor/wave_editor_view.h"
 
-#include <QMdiArea>
-
 ZemChildFrame* MakeWaveEditorFrame() {
     return new CWaveEditorFrame();
 }
@@ -21,13 +19,7 @@ void OpenWaveEditor(ZemDocTemplate& waveEditorTemplate, CZEMDoc& deck) {
         if (!editor)
             continue;
         if (ZemChildFrame* frame = editor->GetParentFrame()) {
-            if (frame->isMinimized())
-                frame->showNormal();
-            if (QMdiArea* area = frame->mdiArea())
-                area->setActiveSubWindow(frame);
-            else
-                frame->activateWindow();
-            frame->raise();
+            frame->BringToFront();
             editor->Refresh();
         }
         return;
