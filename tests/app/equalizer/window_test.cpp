@@ -134,7 +134,7 @@ TEST(EqualizerWindow, OpensOnTheDeckAndDrivesItsEqualizer) {
     fader->setFocus();
     QTest::keyClick(fader, Qt::Key_PageUp);
     EXPECT_EQ(fader->value(), 500);
-    Grab(frame, "/tmp/zem-equalizer.png");
+    Grab(frame, "zem-equalizer.png");
 
     // The deck changed elsewhere: a document update shows it.
     eq->SetKillFreq(0, true);
@@ -148,7 +148,7 @@ TEST(EqualizerWindow, OpensOnTheDeckAndDrivesItsEqualizer) {
     EXPECT_TRUE(Child<QSlider>(view, "fader3")->isHidden());
     EXPECT_FALSE(Child<QSlider>(view, "fader2")->isHidden());
     EXPECT_LT(frame->width(), tenWidth);
-    Grab(frame, "/tmp/zem-equalizer-3band.png");
+    Grab(frame, "zem-equalizer-3band.png");
 
     // Closing the deck's document takes the window with it, which remembers the kind.
     doc->OnCloseDocument();
