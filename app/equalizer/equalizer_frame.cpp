@@ -6,6 +6,7 @@
 #include <QMdiArea>
 
 CEqualizerFrame::CEqualizerFrame(QWidget* parent) : ZemChildFrame(parent) {
+    SetTitleSuffix(QString::fromUtf8(kTitleSuffix));
     setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -41,14 +42,4 @@ void CEqualizerFrame::OnInitialUpdateFrame(ZemDocument* document, bool makeVisib
         if (mdiArea())
             mdiArea()->setActiveSubWindow(this);
     }
-}
-
-void CEqualizerFrame::changeEvent(QEvent* event) {
-    ZemChildFrame::changeEvent(event);
-    if (event->type() != QEvent::WindowTitleChange)
-        return;
-    const QString suffix = QString::fromUtf8(kTitleSuffix);
-    const QString title = windowTitle();
-    if (!title.isEmpty() && !title.endsWith(suffix))
-        setWindowTitle(title + suffix);
 }

@@ -20,8 +20,4 @@ public:
     void FitToView();
 
     void OnInitialUpdateFrame(ZemDocument* document, bool makeVisible) override;
-
-protected:
-    // The document titles every frame with the deck's title; this one adds its own suffix.
-    void changeEvent(QEvent* event) override;
 };

@@ -3,6 +3,7 @@
 #include "app/framework/zem_view.h"
 
 #include <QCloseEvent>
+#include <QEvent>
 #include <QMdiArea>
 
 ZemChildFrame::ZemChildFrame(QWidget* parent) : QMdiSubWindow(parent) {
@@ -102,6 +103,15 @@ void ZemChildFrame::BringToFront() {
     else
         activateWindow();
     raise();
+}
+
+void ZemChildFrame::changeEvent(QEvent* event) {
+    QMdiSubWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowTitleChange || m_titleSuffix.isEmpty())
+        return;
+    const QString title = windowTitle();
+    if (!title.isEmpty() && !title.endsWith(m_titleSuffix))
+        setWindowTitle(title + m_titleSuffix);
 }
 
 void ZemChildFrame::closeEvent(QCloseEvent* event) {

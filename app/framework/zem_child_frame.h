@@ -9,6 +9,7 @@
 
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QString>
 
 #include <string>
 
@@ -32,6 +33,9 @@ public:
     // Shows the frame as it was before it was minimised, makes it the workspace's active
     // window and puts it on top: what opening a window that is already open does.
     void BringToFront();
+    // A frame that is a second window on a document (its equalizer, its wave editor) keeps
+    // this after whatever title the document gives it.
+    void SetTitleSuffix(const QString& suffix) { m_titleSuffix = suffix; }
 
     // Placement memory. The profile must outlive the frame; the template hands in the
     // manager's profile when it makes the frame.
@@ -61,6 +65,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void trackNormalGeometry();
@@ -70,4 +75,5 @@ private:
     std::string m_section;
     std::string m_keyBase;
     QRect m_normal;
+    QString m_titleSuffix;
 };

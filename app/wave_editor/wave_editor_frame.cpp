@@ -4,7 +4,9 @@
 
 #include <QEvent>
 
-CWaveEditorFrame::CWaveEditorFrame(QWidget* parent) : ZemChildFrame(parent) {}
+CWaveEditorFrame::CWaveEditorFrame(QWidget* parent) : ZemChildFrame(parent) {
+    SetTitleSuffix(QString::fromUtf8(kTitleSuffix));
+}
 
 CWaveEditorView* CWaveEditorFrame::GetWaveEditorView() const {
     return qobject_cast<CWaveEditorView*>(GetActiveView());
@@ -19,14 +21,4 @@ void CWaveEditorFrame::OnInitialUpdateFrame(ZemDocument* document, bool makeVisi
     }
     RestorePlacement(false);
     ZemChildFrame::OnInitialUpdateFrame(document, makeVisible);
-}
-
-void CWaveEditorFrame::changeEvent(QEvent* event) {
-    ZemChildFrame::changeEvent(event);
-    if (event->type() != QEvent::WindowTitleChange)
-        return;
-    const QString suffix = QString::fromUtf8(kTitleSuffix);
-    const QString title = windowTitle();
-    if (!title.isEmpty() && !title.endsWith(suffix))
-        setWindowTitle(title + suffix);
 }

@@ -17,8 +17,4 @@ public:
 
     CWaveEditorView* GetWaveEditorView() const;
     void OnInitialUpdateFrame(ZemDocument* document, bool makeVisible) override;
-
-protected:
-    // The document titles every frame with the deck's title; this one adds its own suffix.
-    void changeEvent(QEvent* event) override;
 };

@@ -28,16 +28,22 @@ click() { # window-pattern control what
   xdotool mousemove "$x" "$y" && sleep 0.2 && xdotool click 1 || fail "xdotool click"
 }
 
+# Waits up to 3 s for a control to be in the map.
+await() { # window-pattern control
+  for _ in $(seq 30); do
+    [ -n "$(centre "$1" "$2")" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 click "$deck0" playButton "play"
 expect_state "$deck0" playButton '^Pause' "play"
 t_play=$(since_start)
 sleep 2
 click "$deck0" equalizerButton "EQ..."
 eq='Equalizer$'
-for _ in $(seq 30); do
-  [ -n "$(centre "$eq" groupKill1103)" ] && break
-  sleep 0.1
-done
+await "$eq" groupKill1103
 sleep 1
 t_kill=$(since_start)
 click "$eq" groupKill1103 "mid kill"
@@ -54,28 +60,15 @@ t_back=$(since_start)
 xdotool key alt+s && sleep 0.3 && xdotool key u && sleep 0.3 && xdotool key a ||
   fail "xdotool key"
 wizard='^Audio setup wizard'
-for _ in $(seq 30); do
-  [ -n "$(centre "$wizard" nextButton)" ] && break
-  sleep 0.1
-done
-[ -n "$(centre "$wizard" nextButton)" ] || fail "the wizard did not open"
+await "$wizard" nextButton || fail "the wizard did not open"
 click "$wizard" nextButton "next (welcome)"
-for _ in $(seq 30); do
-  [ -n "$(centre "$wizard" cardCount1)" ] && break
-  sleep 0.1
-done
+await "$wizard" cardCount1
 click "$wizard" cardCount1 "one card"
 click "$wizard" nextButton "next (card count)"
-for _ in $(seq 30); do
-  [ -n "$(centre "$wizard" speakerLayout)" ] && break
-  sleep 0.1
-done
+await "$wizard" speakerLayout
 click "$wizard" speakerLayout "speaker layout"
 click "$wizard" nextButton "next (layout)"
-for _ in $(seq 30); do
-  [ -n "$(centre "$wizard" firstCard)" ] && break
-  sleep 0.1
-done
+await "$wizard" firstCard
 read -r lx ly _ lh <<<"$(centre "$wizard" firstCard)"
 [ -n "${lx:-}" ] || fail "no first card list"
 # The first entry, then the one whose name starts with W.
@@ -83,10 +76,7 @@ xdotool mousemove "$lx" $((ly - lh / 2 + 10)) && sleep 0.2 && xdotool click 1 &&
   fail "xdotool"
 expect_state "$wizard" firstCard '^WAV file$' "card choice"
 click "$wizard" nextButton "next (cards)"
-for _ in $(seq 30); do
-  [ -n "$(centre "$wizard" finishButton)" ] && break
-  sleep 0.1
-done
+await "$wizard" finishButton
 click "$wizard" finishButton "finish"
 for _ in $(seq 30); do
   [ -z "$(centre "$wizard" finishButton)" ] && break
